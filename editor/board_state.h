@@ -1,0 +1,78 @@
+#pragma once
+
+// The board record: every setting of the board the operator composes, in the
+// order the board is described. Texts of the titles and the crawl line, the
+// lines of the text objects, the image list and the slide time live in the
+// editor's controls instead.
+//
+// Fields that a pacing thread reads between steps (the delays, the page pause
+// switch and the page length of text box 1) are SharedValue; everything else
+// is touched on the main thread only.
+
+#include "platform/shared_value.h"
+
+#include <QString>
+
+#include <cstdint>
+
+using Colour = std::uint32_t; // $00BBGGRR
+
+struct BoardState {
+    QString StartDirectory;
+    bool ConfigChanged = false;
+    QString TextFile1;
+    QString TextFile2;
+    QString BitmapFile1;
+    QString BitmapFile2;
+    QString BitmapFile3;
+    QString BoardFileName;
+    platform::SharedValue<bool> PagePause1{false};
+    bool PagePause2 = false;
+    std::int32_t Box1Width = 0;
+    std::int32_t Box2Width = 0;
+    QString VersionString;
+    std::int32_t BorderWidth = 0;
+    platform::SharedValue<std::int32_t> Box1PageHeight{0};
+    std::int32_t Box2PageHeight = 0;
+    std::int32_t Box1Height = 0;
+    std::int32_t Box2Height = 0;
+    bool AlignScreen = false;
+    bool ClockOn = false;
+    bool CenterText1 = false;
+    bool CenterText2 = false;
+    bool CTMFlag = false;
+    Colour Text1Color = 0;
+    Colour Text1BackColor = 0;
+    std::int32_t Text1FontSize = 0;
+    platform::SharedValue<std::int32_t> Box1Delay{0};
+    QString Text2FontName;
+    QString Text1FontName;
+    Colour PlayBackColor = 0;
+    Colour Text2Color = 0;
+    Colour Text2BackColor = 0;
+    std::int32_t Text2FontSize = 0;
+    platform::SharedValue<std::int32_t> Box2Delay{0};
+    std::int32_t MainTitleFontSize = 0;
+    std::int32_t SecondTitleFontSize = 0;
+    QString MainTitleFontName;
+    QString SecondTitleFontName;
+    Colour ClockColor = 0;
+    Colour MainTitleBackColor = 0;
+    Colour SecondTitleBackColor = 0;
+    Colour MainTitleColor = 0;
+    Colour SecondTitleColor = 0;
+    std::int32_t ClockFontSize = 0;
+    std::int32_t CrawlFontSize = 0;
+    platform::SharedValue<std::int32_t> CrawlDelay{0};
+    QString ClockFontName;
+    QString CrawlFontName;
+    Colour ClockBackColor = 0;
+    Colour CrawlColor = 0;
+    Colour CrawlBackColor = 0;
+    bool SettingsLoaded = false;
+    QString WindowsDirectory;
+};
+
+// The version text shown in the editor caption and the about box.
+inline constexpr const char* kVersionString = "01.03a.169";
+inline constexpr const char* kApplicationTitle = "Ovri Plakora-32";

@@ -1,0 +1,260 @@
+// The editor window's creation, factory defaults, layout and switches.
+
+#include "editor/mainform.h"
+
+#include "editor/editor_layout.h"
+#include "editor/win_ver.h"
+#include "platform/system_info.h"
+#include "show/clock_format.h"
+#include "show/play_screen.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateTime>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QResizeEvent>
+#include <QSlider>
+#include <QToolButton>
+
+Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("mainform"));
+    createMenus();
+    createToolBar();
+    createControls();
+    connectChangeTracking();
+
+    connect(ToolButton7, &QToolButton::clicked, this, &Tmainform::ToolButton7Click);
+    connect(ToggleClockOn, &QAction::triggered, this, &Tmainform::ToggleClockOnClick);
+    connect(ToolButton8, &QToolButton::clicked, this, &Tmainform::ToolButton8Click);
+    connect(PagePause, &QAction::triggered, this, &Tmainform::PagePauseClick);
+    connect(ToolButton5, &QToolButton::clicked, this, &Tmainform::ToolButton5Click);
+    connect(SetBackgroundColor2, &QAction::triggered, this, &Tmainform::SetBackgroundColor2Click);
+    connect(Mode1, &QAction::triggered, this, &Tmainform::Mode1Click);
+    connect(ToolButton6, &QToolButton::clicked, this, &Tmainform::ToolButton6Click);
+
+    // The open dialog's own settings; later commands change them.
+    OpenDialog1.title = QStringLiteral("Open a Text File");
+    OpenDialog1.filter = QStringLiteral("Plain Text  Files Only|*.txt");
+    OpenDialog1.defaultExt = QStringLiteral("TXT");
+    OpenDialog1.options = platform::FileOption::FileMustExist | platform::FileOption::PathMustExist |
+                          platform::FileOption::NoReadOnlyReturn |
+                          platform::FileOption::NoNetworkButton;
+    SaveDialog1.options = platform::FileOption::CreatePrompt |
+                          platform::FileOption::OverwritePrompt |
+                          platform::FileOption::HideReadOnly |
+                          platform::FileOption::NoReadOnlyReturn |
+                          platform::FileOption::NoNetworkButton;
+    ColorDialog1.options = platform::ColorOption::FullOpen | platform::ColorOption::AnyColor |
+                           platform::ColorOption::SolidColor;
+
+    FormCreate();
+}
+
+Tmainform::~Tmainform() = default;
+
+void Tmainform::attachWindows(TPlayScreen* playScreen, TAlignCntrlBox* controlPanel) {
+    playScreen_ = playScreen;
+    controlPanel_ = controlPanel;
+}
+
+void Tmainform::connectChangeTracking() {
+    for (QLineEdit* box : {edit1, edit2, Edit3, Edit4}) {
+        connect(box, &QLineEdit::textChanged, this, [this] { board.ConfigChanged = true; });
+    }
+}
+
+void Tmainform::FormCreate() {
+    board.VersionString = QString::fromLatin1(kVersionString);
+    setWindowTitle(QString::fromLatin1(kApplicationTitle) + QLatin1Char(' ') + board.VersionString);
+    SETDEFAULTS();
+}
+
+void Tmainform::SETDEFAULTS() {
+    platform::SystemInfo& sys = platform::systemInfo();
+    const int sw = sys.screenWidth();
+    const int sh = sys.screenHeight();
+
+    board.StartDirectory = sys.currentDirectory();
+    showState.MarkerMode = false;
+    board.TextFile1.clear();
+    board.TextFile2.clear();
+    label5->hide();
+    label6->hide();
+    setOuterSize(sw, sh);
+
+    board.AlignScreen = false;
+    board.ClockOn = false;
+    board.BorderWidth = 10;
+    board.CenterText1 = false;
+    board.CenterText2 = false;
+    board.CTMFlag = false;
+    showState.Box1TextX = 0;
+    showState.Box2TextX = 0;
+    board.Box1PageHeight = sh / 3;
+    board.Box2PageHeight = sh / 3;
+
+    board.Text1FontName = QStringLiteral("Arial");
+    board.Text2FontName = QStringLiteral("Arial");
+    board.CrawlFontName = QStringLiteral("Arial");
+    board.MainTitleFontName = QStringLiteral("Arial");
+    board.SecondTitleFontName = QStringLiteral("Arial");
+
+    board.Text1FontSize = 20;
+    board.Text2FontSize = 20;
+    board.MainTitleFontSize = 40;
+    board.SecondTitleFontSize = 34;
+    board.Text1Color = 0xFFFFFF;
+    board.Text1BackColor = 0;
+    board.Text2Color = 0xFFFFFF;
+    board.Text2BackColor = 0;
+    board.MainTitleColor = 0xFFFFFF;
+    board.MainTitleBackColor = 0xFF0000;
+    board.SecondTitleColor = 0xFFFFFF;
+    board.SecondTitleBackColor = 0x0000FF;
+
+    board.Box1Delay = 0;
+    board.Box2Delay = 2;
+    board.CrawlColor = 0xFFFFFF;
+    board.CrawlBackColor = 0;
+    board.CrawlFontSize = 40;
+
+    showState.ImageAreaWidth = 0;
+    showState.ImageAreaHeight = 0;
+    showState.ImageAreaLeft = 0;
+    showState.ImageAreaTop = 0;
+    board.ClockFontSize = 20;
+    showState.ClockTop = 0;
+
+    board.Box1Width = sw / 2;
+    board.Box2Width = sw;
+    board.Box1Height = sh / 6 + 50;
+    board.Box2Height = sh / 6;
+    board.ClockOn = false;
+
+    QString platformText;
+    WinVerString(2, platformText);
+    if (platformText == QStringLiteral("Windows NT")) {
+        Sync->setVisible(false);
+    } else {
+        ToolButton12->setEnabled(false);
+        Sync->setVisible(true);
+    }
+
+}
+
+void Tmainform::FormShow() {
+    ToolButton10->setEnabled(false);
+    Label4->setText(QString::number(ListBox1->count()) + QStringLiteral(" Images"));
+    Edit4->setText(clockText(QDateTime::currentDateTime()));
+}
+
+void Tmainform::FormResize() {
+    if (!edit1) {
+        return;
+    }
+    const QRect outer = frameGeometry();
+    EditorLayoutInput in;
+    in.W = outer.width();
+    in.H = outer.height();
+    in.edit2Top = edit2->y();
+    in.edit2Height = edit2->height();
+    in.edit3Height = Edit3->height();
+    const EditorLayout l = computeEditorLayout(in);
+
+    edit1->resize(l.editWidth, edit1->height());
+    edit2->resize(l.editWidth, edit2->height());
+    Memo1->setGeometry(Memo1->x(), l.memo1Top, l.memoWidth, l.memoHeight);
+    Memo2->setGeometry(Memo2->x(), l.memo2Top, l.memoWidth, l.memoHeight);
+    StaticText2->move(StaticText2->x(), l.memo1Top);
+    label5->move(label5->x(), l.label5Top);
+    StaticText3->move(StaticText3->x(), l.memo2Top);
+    label6->move(label6->x(), l.label6Top);
+    for (QLabel* label : {label5, label6}) {
+        label->adjustSize();
+        label->resize(std::min(label->width(), l.memoWidth), label->height());
+        label->raise();
+    }
+
+    Panel1->setGeometry(l.panelLeft, Panel1->y(), l.panelWidth, l.panelHeight);
+    ListBox1->resize(l.listWidth, l.listHeight);
+    // The slider and its labels keep to the right half of the panel's top rows.
+    const int sliderLeft = std::max(150, l.panelWidth / 2);
+    PlayTime->setGeometry(sliderLeft, 2, std::max(40, l.panelWidth - sliderLeft - 8), 24);
+    Label3->setGeometry(sliderLeft, 27, 90, 13);
+    Label1->setGeometry(sliderLeft + 92, 27, 40, 13);
+
+    Edit3->move(Edit3->x(), l.edit3Top);
+    StaticText4->move(StaticText4->x(), l.edit3Top);
+    Edit4->move(Edit4->x(), l.edit4Top);
+    StaticText7->move(StaticText7->x(), l.edit4Top);
+    Edit3->resize(l.memoWidth, Edit3->height());
+    Edit4->resize(l.memoWidth, Edit4->height());
+}
+
+void Tmainform::setOuterSize(int width, int height) {
+    outerSize_ = isVisible() ? QSize() : QSize(width, height);
+    const QSize frame = frameGeometry().size() - size();
+    resize(width - frame.width(), height - frame.height());
+    FormResize();
+}
+
+void Tmainform::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void Tmainform::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The frame is known only once the window is on screen; keep the outer
+    // size asked for before then.
+    if (!outerSize_.isEmpty() && frameGeometry().size() != outerSize_) {
+        setOuterSize(outerSize_.width(), outerSize_.height());
+    }
+    outerSize_ = QSize();
+    FormShow();
+}
+
+void Tmainform::WinVerString(std::uint8_t Index, QString& Result) const {
+    Result = winVerText(platform::systemInfo(), Index);
+}
+
+void Tmainform::ToolButton7Click() {
+    board.ClockOn = ToolButton7->isChecked();
+    ToggleClockOn->setChecked(board.ClockOn);
+}
+
+void Tmainform::ToggleClockOnClick() {
+    // The menu has already inverted its check.
+    ToolButton7->setChecked(ToggleClockOn->isChecked());
+    board.ClockOn = ToggleClockOn->isChecked();
+}
+
+void Tmainform::ToolButton8Click() {
+    board.PagePause1 = ToolButton8->isChecked();
+    PagePause->setChecked(board.PagePause1);
+}
+
+void Tmainform::PagePauseClick() {
+    ToolButton8->setChecked(PagePause->isChecked());
+    board.PagePause1 = PagePause->isChecked();
+}
+
+void Tmainform::chooseBackgroundColour() {
+    const std::optional<std::uint32_t> chosen = platform::dialogs().chooseColor(ColorDialog1);
+    if (chosen) {
+        ColorDialog1.color = *chosen;
+        board.PlayBackColor = *chosen;
+    }
+}
+
+void Tmainform::ToolButton5Click() {
+    chooseBackgroundColour();
+}
+
+void Tmainform::SetBackgroundColor2Click() {
+    chooseBackgroundColour();
+}

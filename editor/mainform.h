@@ -1,0 +1,165 @@
+#pragma once
+
+// The editor window: the board's controls, menus and tool bars, the factory
+// defaults, the layout on resize and the board-level switches. It owns the
+// board record and, beside it, the show record.
+
+#include "editor/board_state.h"
+#include "platform/dialogs.h"
+#include "show/show_host.h"
+#include "show/show_state.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QSlider;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+class QFrame;
+class TPlayScreen;
+class TAlignCntrlBox;
+
+class Tmainform : public QMainWindow, public ShowHost {
+    Q_OBJECT
+public:
+    explicit Tmainform(QWidget* parent = nullptr);
+    ~Tmainform() override;
+
+    // The other windows of the program, created after this one.
+    void attachWindows(TPlayScreen* playScreen, TAlignCntrlBox* controlPanel);
+
+    BoardState board;
+    ShowState showState;
+
+    // Element boxes and their captions.
+    QLabel* StaticText1 = nullptr; // "Main Title"
+    QLineEdit* edit1 = nullptr;
+    QLabel* StaticText5 = nullptr; // "Second Title"
+    QLineEdit* edit2 = nullptr;
+    QLabel* StaticText2 = nullptr; // "Text Object 1"
+    QPlainTextEdit* Memo1 = nullptr;
+    QLabel* label5 = nullptr;
+    QLabel* StaticText3 = nullptr; // "Text Object 2"
+    QPlainTextEdit* Memo2 = nullptr;
+    QLabel* label6 = nullptr;
+    QLabel* StaticText4 = nullptr; // "Crawl Line"
+    QLineEdit* Edit3 = nullptr;
+    QLabel* StaticText7 = nullptr; // "Time - Date"
+    QLineEdit* Edit4 = nullptr;
+
+    // The image control panel.
+    QFrame* Panel1 = nullptr;
+    QToolBar* ToolBar2 = nullptr;
+    QToolButton* ToolButton9 = nullptr;
+    QToolButton* ToolButton10 = nullptr;
+    QToolButton* ToolButton12 = nullptr;
+    QToolButton* stretchbutton = nullptr;
+    QToolButton* ToolButton2 = nullptr;
+    QSlider* PlayTime = nullptr;
+    QLabel* StaticText6 = nullptr; // "Image Control"
+    QLabel* Label3 = nullptr;      // "Play Time (sec)"
+    QLabel* Label1 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label2 = nullptr;
+    QListWidget* ListBox1 = nullptr;
+
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* StatusPanel = nullptr; // the status bar's one simple panel
+
+    // Main menu.
+    QMenu* File1 = nullptr;
+    QAction* OpenSettingsFile1 = nullptr;
+    QAction* SaveSettingsFile1 = nullptr;
+    QAction* PrinterSetup1 = nullptr;
+    QAction* Print1 = nullptr;
+    QAction* Quit1 = nullptr;
+    QMenu* Configuration1 = nullptr;
+    QAction* UsefactoryDefaultConfiguration1 = nullptr;
+    QAction* Paste1 = nullptr;
+    QAction* SetBackgroundColor2 = nullptr;
+    QAction* ToggleClockOn = nullptr;
+    QAction* PagePause = nullptr;
+    QAction* ImageStretch = nullptr;
+    QAction* Sync = nullptr; // its check is the retrace switch the picture display reads
+    QAction* Mode1 = nullptr;
+    QMenu* Window1 = nullptr;
+    QAction* ImageControl1 = nullptr;
+    QMenu* Help2 = nullptr;
+    QAction* Help1 = nullptr;
+    QAction* About2 = nullptr;
+    QAction* Exit2 = nullptr;
+
+    // Main tool bar.
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* ToolButton1 = nullptr;
+    QToolButton* SaveConfig = nullptr;
+    QToolButton* ToolButton3 = nullptr;
+    QToolButton* ToolButton6 = nullptr;
+    QToolButton* ToolButton5 = nullptr;
+    QToolButton* ToolButton7 = nullptr;
+    QToolButton* ToolButton8 = nullptr;
+
+    // The editor's dialogs: each command sets what it needs right before it
+    // opens one, and some settings carry over from one command to the next.
+    platform::FileDialogSettings OpenDialog1;
+    platform::FileDialogSettings SaveDialog1;
+    platform::FileDialogSettings OpenPictureDialog1;
+    platform::ColorDialogSettings ColorDialog1;
+
+    // Start-up and layout.
+    void FormCreate();
+    void SETDEFAULTS();
+    void FormShow();
+    void FormResize();
+    void WinVerString(std::uint8_t Index, QString& Result) const;
+    // Sizes the window so that its outer size, frame included, is width x height.
+    void setOuterSize(int width, int height);
+
+    // Board-level switches.
+    void ToolButton7Click();
+    void ToggleClockOnClick();
+    void ToolButton8Click();
+    void PagePauseClick();
+    void ToolButton5Click();
+    void SetBackgroundColor2Click();
+
+    // Play.
+    void Mode1Click();
+    void ToolButton6Click();
+    void StartTheShow();
+
+    // The lines of a text object; an empty last line does not count.
+    QStringList textObjectLines(const QPlainTextEdit* memo) const;
+    // Replaces the whole content of a text object with these lines.
+    void setTextObjectLines(QPlainTextEdit* memo, const QStringList& lines);
+
+    // ShowHost
+    ShowTexts showTexts() const override;
+    void setMemoWidthsForShow(int box1Width, int box2Width) override;
+    void hideEditorForShow() override;
+    void showEditorAfterShow() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void createToolBar();
+    void createImagePanel(QWidget* parent);
+    void connectChangeTracking();
+    void chooseBackgroundColour();
+
+    QSize outerSize_; // asked for before the window was first shown
+    TPlayScreen* playScreen_ = nullptr;
+    TAlignCntrlBox* controlPanel_ = nullptr;
+};

@@ -1,0 +1,109 @@
+// The Play command and the editor's side of a show.
+
+#include "editor/mainform.h"
+
+#include "persistence/text_file.h"
+#include "platform/system_info.h"
+#include "show/play_screen.h"
+#include "show/show_rules.h"
+#include "show/show_startup.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+QStringList Tmainform::textObjectLines(const QPlainTextEdit* memo) const {
+    return splitTextLines(memo->toPlainText());
+}
+
+void Tmainform::setTextObjectLines(QPlainTextEdit* memo, const QStringList& lines) {
+    memo->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void Tmainform::Mode1Click() {
+    using platform::Answer;
+    using platform::Button;
+    using platform::MessageKind;
+
+    if (!textObjectLines(Memo1).isEmpty()) {
+        showState.Box1On = true;
+    } else {
+        const Answer load = platform::dialogs().message(
+            MessageKind::Confirm,
+            QStringLiteral("Would you like to load a text file into text object One?"),
+            Button::Yes | Button::No);
+        if (load == Answer::Yes) {
+            const std::optional<QStringList> chosen = platform::dialogs().openFile(OpenDialog1);
+            if (chosen && !chosen->isEmpty()) {
+                const QString path = chosen->first();
+                const TextFileResult read = readTextFile(path);
+                if (!read.ok()) {
+                    // A file that cannot be read stops the command; nothing changes.
+                    platform::dialogs().message(MessageKind::Error, read.error, Button::OK);
+                    return;
+                }
+                setTextObjectLines(Memo1, read.lines);
+                label5->setText(path);
+                label5->show();
+                FormResize();
+                board.TextFile1 = path;
+                OpenDialog1.fileName.clear();
+                board.Box1Width =
+                    box1WidthAfterLoad(platform::systemInfo().screenWidth(), showState.ImageAreaWidth);
+            }
+        }
+        showState.Box1On = !textObjectLines(Memo1).isEmpty();
+    }
+    showState.Box2On = !textObjectLines(Memo2).isEmpty();
+    showState.MainTitleOn = textTakesPart(edit1->text());
+    showState.SecondTitleOn = textTakesPart(edit2->text());
+    showState.CrawlOn = textTakesPart(Edit3->text());
+
+    if (PROJECTISVALID(showState, board.ClockOn)) {
+        StartTheShow();
+    } else {
+        platform::dialogs().message(MessageKind::Confirm, QStringLiteral("Nothing To Play (no text)"),
+                                    Button::OK);
+    }
+}
+
+void Tmainform::ToolButton6Click() {
+    Mode1Click();
+}
+
+void Tmainform::StartTheShow() {
+    Q_ASSERT(playScreen_);
+    ShowContext ctx{board, showState, *playScreen_, *this};
+    ::StartTheShow(ctx);
+}
+
+ShowTexts Tmainform::showTexts() const {
+    ShowTexts t;
+    t.MainTitle = edit1->text();
+    t.SecondTitle = edit2->text();
+    t.CrawlLine = Edit3->text();
+    t.Text1Lines = textObjectLines(Memo1);
+    t.Text2Lines = textObjectLines(Memo2);
+    for (int i = 0; i < ListBox1->count(); ++i) {
+        t.ImageList.append(ListBox1->item(i)->text());
+    }
+    return t;
+}
+
+void Tmainform::setMemoWidthsForShow(int box1Width, int box2Width) {
+    Memo1->resize(memoWidthDuringShow(box1Width, width()), Memo1->height());
+    Memo2->resize(memoWidthDuringShow(box2Width, width()), Memo2->height());
+}
+
+void Tmainform::hideEditorForShow() {
+    repaint();
+    hide();
+}
+
+void Tmainform::showEditorAfterShow() {
+    show();
+    raise();
+    activateWindow();
+}

@@ -1,0 +1,49 @@
+#include "editor/startup.h"
+
+#include "editor/board_state.h"
+#include "editor/font_form.h"
+#include "editor/mainform.h"
+#include "platform/help.h"
+#include "show/control_panel.h"
+#include "show/play_screen.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+ProgramWindows::ProgramWindows() = default;
+ProgramWindows::ProgramWindows(ProgramWindows&&) noexcept = default;
+ProgramWindows& ProgramWindows::operator=(ProgramWindows&&) noexcept = default;
+
+ProgramWindows::~ProgramWindows() {
+    // The play screen and the panel refer to the editor: they go first.
+    AlignCntrlBox.reset();
+    DFontForm.reset();
+    PlayScreen.reset();
+    mainform.reset();
+}
+
+void setUpApplication() {
+    QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersionString));
+    platform::setHelpFile(QDir(QCoreApplication::applicationDirPath())
+                              .absoluteFilePath(QStringLiteral("Plakora Help Files/Plakora.html")));
+}
+
+ProgramWindows createWindows(bool showEditor) {
+    ProgramWindows w;
+    w.mainform = std::make_unique<Tmainform>();
+    if (showEditor) {
+        w.mainform->show();
+    }
+    w.PlayScreen = std::make_unique<TPlayScreen>();
+    w.DFontForm = std::make_unique<TDFontForm>(w.mainform.get());
+    w.AlignCntrlBox = std::make_unique<TAlignCntrlBox>();
+
+    w.mainform->attachWindows(w.PlayScreen.get(), w.AlignCntrlBox.get());
+    w.PlayScreen->attach(&w.mainform->board, &w.mainform->showState, w.mainform.get(),
+                         w.AlignCntrlBox.get());
+    // Bringing the panel up stops the animation of the show.
+    ShowState* show = &w.mainform->showState;
+    w.AlignCntrlBox->onShown = [show] { show->ShowRunning = false; };
+    return w;
+}

@@ -1,0 +1,97 @@
+#include "persistence/text_file.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+
+// The 32 characters Windows-1252 places at 0x80..0x9F; the undefined ones
+// keep their C1 code.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString decodeCp1252(const QByteArray& bytes) {
+    QString out;
+    out.reserve(bytes.size());
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 && b <= 0x9F) {
+            out.append(QChar(kCp1252High[b - 0x80]));
+        } else {
+            out.append(QChar(static_cast<char16_t>(b)));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+QString decodeText(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) {
+        if (text.startsWith(QChar(0xFEFF))) {
+            text.remove(0, 1);
+        }
+        return text;
+    }
+    return decodeCp1252(bytes);
+}
+
+QStringList splitTextLines(const QString& text) {
+    QStringList lines;
+    QString current;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' || c == u'\n') {
+            lines.append(current);
+            current.clear();
+            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') {
+                ++i;
+            }
+        } else {
+            current.append(c);
+        }
+    }
+    if (!current.isEmpty()) {
+        lines.append(current);
+    }
+    return lines;
+}
+
+TextFileResult readTextFile(const QString& path) {
+    TextFileResult result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString());
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.error = QStringLiteral("Read error on \"%1\". %2").arg(path, file.errorString());
+        return result;
+    }
+    result.lines = splitTextLines(decodeText(bytes));
+    return result;
+}
+
+QString writeTextFile(const QString& path, const QStringList& lines) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString());
+    }
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        return QStringLiteral("Write error on \"%1\". %2").arg(path, file.errorString());
+    }
+    return QString();
+}

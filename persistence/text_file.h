@@ -1,0 +1,28 @@
+#pragma once
+
+// Text object files: read as UTF-8 when they are valid UTF-8 and as
+// Windows-1252 otherwise; a line ends at CR, LF or CR LF. Written as UTF-8
+// with CR LF after every line, whole or not at all.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+struct TextFileResult {
+    QStringList lines;
+    QString error; // empty on success
+    bool ok() const { return error.isEmpty(); }
+};
+
+TextFileResult readTextFile(const QString& path);
+
+// Splits decoded text into lines at CR, LF or CR LF. A line break at the very
+// end does not start another line.
+QStringList splitTextLines(const QString& text);
+
+// Decodes bytes as UTF-8 when they are valid UTF-8, else as Windows-1252.
+QString decodeText(const QByteArray& bytes);
+
+// Writes the lines with CR LF after each; returns the error text, empty on success.
+QString writeTextFile(const QString& path, const QStringList& lines);

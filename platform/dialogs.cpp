@@ -1,0 +1,101 @@
+#include "platform/dialogs.h"
+
+#include "platform/qt_dialogs.h"
+
+#include <QRegularExpression>
+
+#include <atomic>
+
+namespace platform {
+
+QString messageCaption(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Warning:
+        return QStringLiteral("Warning");
+    case MessageKind::Error:
+        return QStringLiteral("Error");
+    case MessageKind::Information:
+        return QStringLiteral("Information");
+    case MessageKind::Confirm:
+        return QStringLiteral("Confirm");
+    }
+    return {};
+}
+
+QString buttonText(Button button) {
+    switch (button) {
+    case Button::Yes:
+        return QStringLiteral("&Yes");
+    case Button::No:
+        return QStringLiteral("No");
+    case Button::OK:
+        return QStringLiteral("OK");
+    case Button::Cancel:
+        return QStringLiteral("Cancel");
+    }
+    return {};
+}
+
+namespace {
+
+std::atomic<Dialogs*> installedDialogs{nullptr};
+
+// The patterns of one filter entry, "*.bmp;*.dib" or "*.bmp *.dib", as a list.
+QStringList filterPatterns(const QString& patterns) {
+    static const QRegularExpression separators(QStringLiteral("[;\\s]+"));
+    return patterns.split(separators, Qt::SkipEmptyParts);
+}
+
+// One "Description|pattern" pair in Qt's "Description (pattern ...)" form.
+// Qt reads the patterns from the parentheses at the end of the entry, so a
+// description that already ends with its own patterns keeps them once, with
+// the separators Qt understands.
+QString qtFilterEntry(const QString& description, const QString& patterns) {
+    const QStringList list = filterPatterns(patterns);
+    if (list.isEmpty()) {
+        return description.trimmed();
+    }
+    QString text = description.trimmed();
+    static const QRegularExpression trailingParens(QStringLiteral("\\(([^()]*)\\)$"));
+    const QRegularExpressionMatch match = trailingParens.match(text);
+    if (match.hasMatch() && filterPatterns(match.captured(1)) == list) {
+        text.truncate(match.capturedStart());
+        text = text.trimmed();
+    }
+    const QString parens = QLatin1Char('(') + list.join(QLatin1Char(' ')) + QLatin1Char(')');
+    return text.isEmpty() ? parens : text + QLatin1Char(' ') + parens;
+}
+
+} // namespace
+
+QString qtFilter(const QString& filter) {
+    if (filter.isEmpty()) {
+        return {};
+    }
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        if (i + 1 < parts.size()) {
+            entries << qtFilterEntry(parts[i], parts[i + 1]);
+        } else if (!parts[i].trimmed().isEmpty()) {
+            // A description without a pattern stays as it is written.
+            entries << parts[i];
+        }
+    }
+    entries.removeAll(QString());
+    return entries.join(QStringLiteral(";;"));
+}
+
+Dialogs& dialogs() {
+    if (Dialogs* installed = installedDialogs.load(std::memory_order_acquire)) {
+        return *installed;
+    }
+    static QtDialogs qtDialogs;
+    return qtDialogs;
+}
+
+void setDialogs(Dialogs* replacement) {
+    installedDialogs.store(replacement, std::memory_order_release);
+}
+
+} // namespace platform

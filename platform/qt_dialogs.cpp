@@ -1,0 +1,348 @@
+#include "platform/qt_dialogs.h"
+
+#include "platform/colors.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QImageReader>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStyle>
+
+#include <array>
+#include <utility>
+
+namespace platform {
+
+QPrinter& sharedPrinter() {
+    // Never destroyed: the print engine must not outlive the application
+    // object in the wrong order at exit, and the process ends anyway.
+    static QPrinter* printer = new QPrinter;
+    return *printer;
+}
+
+QtFileDialogSetup fileDialogSetup(const FileDialogSettings& settings, FileDialogPurpose purpose) {
+    QtFileDialogSetup setup;
+    setup.title = settings.title;
+    setup.nameFilter = qtFilter(settings.filter);
+
+    setup.defaultSuffix = settings.defaultExt.trimmed();
+    while (setup.defaultSuffix.startsWith(QLatin1Char('.'))) {
+        setup.defaultSuffix.remove(0, 1);
+    }
+
+    setup.directory = settings.initialDir;
+    setup.selectedFile = settings.fileName;
+    if (!settings.fileName.isEmpty()) {
+        QString path = settings.fileName;
+        if (QDir::isRelativePath(path) && !settings.initialDir.isEmpty()) {
+            path = QDir(settings.initialDir).filePath(path);
+        }
+        if (path.contains(QLatin1Char('/'))) {
+            const QFileInfo info(path);
+            setup.directory = QDir::cleanPath(info.path());
+            setup.selectedFile = info.fileName();
+        }
+    }
+
+    setup.options = QFileDialog::DontUseNativeDialog;
+    if (purpose == FileDialogPurpose::Save) {
+        setup.acceptMode = QFileDialog::AcceptSave;
+        setup.fileMode = QFileDialog::AnyFile;
+        if (!settings.options.testFlag(FileOption::OverwritePrompt)) {
+            setup.options |= QFileDialog::DontConfirmOverwrite;
+        }
+    } else {
+        setup.acceptMode = QFileDialog::AcceptOpen;
+        if (settings.options.testFlag(FileOption::AllowMultiSelect)) {
+            setup.fileMode = QFileDialog::ExistingFiles;
+        } else if (settings.options.testFlag(FileOption::FileMustExist)) {
+            setup.fileMode = QFileDialog::ExistingFile;
+        } else {
+            setup.fileMode = QFileDialog::AnyFile;
+        }
+    }
+    return setup;
+}
+
+void applyFileDialogSetup(QFileDialog& dialog, const QtFileDialogSetup& setup) {
+    // The options first: they decide whether Qt builds its own widgets.
+    dialog.setOptions(setup.options);
+    if (!setup.title.isEmpty()) {
+        dialog.setWindowTitle(setup.title);
+    }
+    dialog.setAcceptMode(setup.acceptMode);
+    dialog.setFileMode(setup.fileMode);
+    if (!setup.nameFilter.isEmpty()) {
+        dialog.setNameFilter(setup.nameFilter);
+    }
+    dialog.setDefaultSuffix(setup.defaultSuffix);
+    if (!setup.directory.isEmpty()) {
+        dialog.setDirectory(setup.directory);
+    }
+    if (!setup.selectedFile.isEmpty()) {
+        dialog.selectFile(setup.selectedFile);
+    }
+}
+
+ChosenFile inspectChosenFile(const QString& path) {
+    const QFileInfo info(path);
+    ChosenFile file;
+    file.path = info.absoluteFilePath();
+    file.exists = info.exists();
+    file.writable = file.exists && info.isWritable();
+    file.folderExists = info.absoluteDir().exists();
+    return file;
+}
+
+FileChoiceCheck checkChosenFile(const ChosenFile& file, FileOptions options) {
+    using Action = FileChoiceCheck::Action;
+    // A file that must exist, or that may be created, needs an existing folder.
+    const bool folderNeeded =
+        options & (FileOption::PathMustExist | FileOption::FileMustExist | FileOption::CreatePrompt);
+    if (folderNeeded && !file.folderExists) {
+        return {Action::Refuse, file.path + QStringLiteral("\nPath does not exist.\n"
+                                                           "Check the path and try again.")};
+    }
+    if (options.testFlag(FileOption::FileMustExist) && !file.exists) {
+        return {Action::Refuse, file.path + QStringLiteral("\nFile not found.\n"
+                                                           "Check the file name and try again.")};
+    }
+    if (options.testFlag(FileOption::NoReadOnlyReturn) && file.exists && !file.writable) {
+        return {Action::Refuse, file.path + QStringLiteral("\nThis file is read-only.")};
+    }
+    if (options.testFlag(FileOption::CreatePrompt) && !file.exists) {
+        return {Action::AskCreate,
+                file.path + QStringLiteral("\nThis file does not exist.\nCreate the file?")};
+    }
+    return {};
+}
+
+QPixmap picturePreview(const QString& path, QSize box) {
+    if (path.isEmpty() || box.isEmpty()) {
+        return {};
+    }
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    if (!reader.canRead()) {
+        return {};
+    }
+    // Decoding at the preview size saves memory on large photographs.
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > box.width() || size.height() > box.height())) {
+        reader.setScaledSize(size.scaled(box, Qt::KeepAspectRatio));
+    }
+    QImage image = reader.read();
+    if (image.isNull()) {
+        return {};
+    }
+    // Some formats ignore the scaled size, and a turned photograph may still
+    // be too large.
+    if (image.width() > box.width() || image.height() > box.height()) {
+        image = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    return QPixmap::fromImage(image);
+}
+
+namespace {
+
+QStyle::StandardPixmap messageIcon(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Warning:
+        return QStyle::SP_MessageBoxWarning;
+    case MessageKind::Error:
+        return QStyle::SP_MessageBoxCritical;
+    case MessageKind::Information:
+        return QStyle::SP_MessageBoxInformation;
+    case MessageKind::Confirm:
+        return QStyle::SP_MessageBoxQuestion;
+    }
+    return QStyle::SP_MessageBoxInformation;
+}
+
+struct ButtonChoice {
+    Button button;
+    Answer answer;
+    const char* objectName;
+};
+
+// The order the buttons appear in, left to right.
+constexpr std::array<ButtonChoice, 4> kButtonOrder{{
+    {Button::Yes, Answer::Yes, "button_Yes"},
+    {Button::No, Answer::No, "button_No"},
+    {Button::OK, Answer::OK, "button_OK"},
+    {Button::Cancel, Answer::Cancel, "button_Cancel"},
+}};
+
+} // namespace
+
+Answer QtDialogs::message(MessageKind kind, const QString& text, Buttons buttons) {
+    // Not a QMessageBox: closing one of those answers its escape button,
+    // while closing this box must answer None.
+    QDialog box(QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("plakoraMessageBox"));
+    box.setWindowTitle(messageCaption(kind));
+    box.setModal(true);
+
+    QStyle* style = box.style();
+    const int iconSize = style->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    auto* icon = new QLabel(&box);
+    icon->setObjectName(QStringLiteral("messageIcon"));
+    icon->setPixmap(style->standardIcon(messageIcon(kind), nullptr, &box).pixmap(iconSize));
+    icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* label = new QLabel(&box);
+    label->setObjectName(QStringLiteral("messageText"));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setText(text);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    if (!buttons) {
+        buttons = Button::OK;
+    }
+    Answer answer = Answer::None;
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    QPushButton* first = nullptr;
+    for (const ButtonChoice& choice : kButtonOrder) {
+        if (!buttons.testFlag(choice.button)) {
+            continue;
+        }
+        auto* button = new QPushButton(buttonText(choice.button), &box);
+        button->setObjectName(QLatin1String(choice.objectName));
+        QObject::connect(button, &QPushButton::clicked, &box, [&box, &answer, choice] {
+            answer = choice.answer;
+            box.accept();
+        });
+        row->addWidget(button);
+        if (first == nullptr) {
+            first = button;
+        }
+    }
+    row->addStretch();
+    first->setDefault(true);
+    first->setFocus();
+
+    auto* layout = new QGridLayout(&box);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(icon, 0, 0);
+    layout->addWidget(label, 0, 1);
+    layout->setColumnMinimumWidth(1, 200);
+    layout->addLayout(row, 1, 0, 1, 2);
+
+    // Esc and the window's close button reject the box, which leaves None.
+    if (box.exec() != QDialog::Accepted) {
+        return Answer::None;
+    }
+    return answer;
+}
+
+std::optional<QStringList> QtDialogs::runFileDialog(const FileDialogSettings& settings,
+                                                    FileDialogPurpose purpose, bool preview) {
+    QFileDialog dialog(QApplication::activeWindow());
+    applyFileDialogSetup(dialog, fileDialogSetup(settings, purpose));
+
+    if (preview) {
+        auto* label = new QLabel(&dialog);
+        label->setObjectName(QStringLiteral("picturePreview"));
+        label->setFixedSize(kPicturePreviewSize);
+        label->setAlignment(Qt::AlignCenter);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+            // Qt's own dialog lays out its parts in a grid three columns
+            // wide; the preview takes a fourth beside the file list.
+            grid->addWidget(label, 1, 3, 3, 1);
+        } else if (dialog.layout() != nullptr) {
+            dialog.layout()->addWidget(label);
+        }
+        const auto showPreview = [label](const QString& path) {
+            const QPixmap pixmap = picturePreview(path, kPicturePreviewSize);
+            if (pixmap.isNull()) {
+                label->clear();
+            } else {
+                label->setPixmap(pixmap);
+            }
+        };
+        QObject::connect(&dialog, &QFileDialog::currentChanged, label, showPreview);
+        // The picture the dialog starts on is previewed before anything is clicked.
+        const QStringList starting = dialog.selectedFiles();
+        if (!settings.fileName.isEmpty() && starting.size() == 1) {
+            showPreview(starting.first());
+        }
+    }
+
+    // A refused choice is explained and the dialog opens again where it was.
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        QStringList files;
+        for (const QString& file : dialog.selectedFiles()) {
+            files << QFileInfo(file).absoluteFilePath();
+        }
+        if (files.isEmpty()) {
+            return std::nullopt;
+        }
+        bool chooseAgain = false;
+        for (const QString& file : std::as_const(files)) {
+            const FileChoiceCheck check = checkChosenFile(inspectChosenFile(file), settings.options);
+            if (check.action == FileChoiceCheck::Action::Refuse) {
+                message(MessageKind::Warning, check.text, Button::OK);
+                chooseAgain = true;
+                break;
+            }
+            if (check.action == FileChoiceCheck::Action::AskCreate &&
+                message(MessageKind::Confirm, check.text, Button::Yes | Button::No) !=
+                    Answer::Yes) {
+                return std::nullopt;
+            }
+        }
+        if (!chooseAgain) {
+            return files;
+        }
+    }
+}
+
+std::optional<QStringList> QtDialogs::openFile(const FileDialogSettings& settings) {
+    return runFileDialog(settings, FileDialogPurpose::Open, false);
+}
+
+std::optional<QString> QtDialogs::saveFile(const FileDialogSettings& settings) {
+    const std::optional<QStringList> files = runFileDialog(settings, FileDialogPurpose::Save, false);
+    if (!files) {
+        return std::nullopt;
+    }
+    return files->first();
+}
+
+std::optional<QStringList> QtDialogs::openPicture(const FileDialogSettings& settings) {
+    return runFileDialog(settings, FileDialogPurpose::Open, true);
+}
+
+std::optional<std::uint32_t> QtDialogs::chooseColor(const ColorDialogSettings& settings) {
+    QColorDialog dialog(toQColor(settings.color), QApplication::activeWindow());
+    dialog.setOption(QColorDialog::DontUseNativeDialog, true);
+    dialog.setOption(QColorDialog::ShowAlphaChannel, false);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return fromQColor(dialog.selectedColor());
+}
+
+bool QtDialogs::printSetup(const PrintSetupSettings& settings) {
+    QPrintDialog dialog(&sharedPrinter(), QApplication::activeWindow());
+    if (!settings.title.isEmpty()) {
+        dialog.setWindowTitle(settings.title);
+    }
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace platform

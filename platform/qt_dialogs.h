@@ -1,0 +1,108 @@
+#pragma once
+
+// The dialogs of the running program, built on Qt widgets. The decisions
+// that do not need a window (how the settings map onto a Qt file dialog,
+// what to do with a chosen file, how a picture preview is made) are plain
+// functions here so that they can be checked without opening anything.
+
+#include "platform/dialogs.h"
+
+#include <QFileDialog>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+class QPrinter;
+
+namespace platform {
+
+// The printer the program prints on; printer set-up changes it.
+QPrinter& sharedPrinter();
+
+enum class FileDialogPurpose { Open, Save };
+
+// Everything a QFileDialog is given before it opens.
+struct QtFileDialogSetup {
+    QString title;
+    QString nameFilter;    // Qt form, see qtFilter()
+    QString defaultSuffix; // without the dot
+    QString directory;     // empty: the current directory
+    QString selectedFile;  // the name shown in the file name box
+    QFileDialog::FileMode fileMode = QFileDialog::AnyFile;
+    QFileDialog::AcceptMode acceptMode = QFileDialog::AcceptOpen;
+    QFileDialog::Options options;
+
+    bool operator==(const QtFileDialogSetup&) const = default;
+};
+
+// Maps the program's settings onto a Qt file dialog:
+//  - the dialog is always Qt's own, never the desktop's, so it behaves the
+//    same everywhere;
+//  - FileMustExist opens on existing files only; AllowMultiSelect opens on
+//    several existing files (Qt picks several files only among existing ones);
+//    a save dialog takes any name;
+//  - a save dialog confirms overwriting only with OverwritePrompt;
+//  - fileName may be a bare name, a name relative to initialDir, or a full
+//    path; its folder becomes the starting folder;
+//  - HideReadOnly needs nothing: Qt's dialog has no read-only check box.
+// PathMustExist, NoReadOnlyReturn and CreatePrompt are checked once a file is
+// chosen, see checkChosenFile(); NoNetworkButton has no meaning here.
+QtFileDialogSetup fileDialogSetup(const FileDialogSettings& settings, FileDialogPurpose purpose);
+void applyFileDialogSetup(QFileDialog& dialog, const QtFileDialogSetup& setup);
+
+// What the file system says about a file the operator chose.
+struct ChosenFile {
+    QString path; // absolute
+    bool exists = false;
+    bool writable = false;
+    bool folderExists = false;
+};
+ChosenFile inspectChosenFile(const QString& path);
+
+// What to do with a chosen file before handing it to the program.
+struct FileChoiceCheck {
+    enum class Action {
+        Accept,
+        // Tell the operator `text` as a warning and let them choose again.
+        Refuse,
+        // Ask the operator `text` (Yes/No); No gives up the whole dialog.
+        AskCreate,
+    };
+    Action action = Action::Accept;
+    QString text;
+
+    bool operator==(const FileChoiceCheck&) const = default;
+};
+FileChoiceCheck checkChosenFile(const ChosenFile& file, FileOptions options);
+
+// The preview of the picture at `path`, shrunk to fit `box` with its aspect
+// ratio kept (never enlarged); null when the file is not a readable picture.
+QPixmap picturePreview(const QString& path, QSize box);
+inline constexpr QSize kPicturePreviewSize{200, 200};
+
+class QtDialogs final : public Dialogs {
+public:
+    // A modal box over the active window: the icon of its kind, the text, and
+    // the requested buttons in the order Yes, No, OK, Cancel (OK alone when
+    // none is requested). The first button is the default. Closing the box or
+    // pressing Esc answers None.
+    Answer message(MessageKind kind, const QString& text, Buttons buttons) override;
+    std::optional<QStringList> openFile(const FileDialogSettings& settings) override;
+    std::optional<QString> saveFile(const FileDialogSettings& settings) override;
+    std::optional<QStringList> openPicture(const FileDialogSettings& settings) override;
+    // Qt's colour dialog always offers custom colours and any colour, so
+    // FullOpen, AnyColor, SolidColor and ShowHelp change nothing. The chosen
+    // colour is always opaque.
+    std::optional<std::uint32_t> chooseColor(const ColorDialogSettings& settings) override;
+    bool printSetup(const PrintSetupSettings& settings) override;
+
+private:
+    std::optional<QStringList> runFileDialog(const FileDialogSettings& settings,
+                                             FileDialogPurpose purpose, bool preview);
+};
+
+} // namespace platform

@@ -1,0 +1,74 @@
+#pragma once
+
+// The borderless window that covers the whole screen during a show. Every
+// drawing of the show goes into the screen surface, an image the play screen
+// owns; painting copies the surface to the window.
+
+#include "editor/board_state.h"
+#include "show/picture_holder.h"
+#include "show/play_widgets.h"
+#include "show/show_state.h"
+
+#include <QImage>
+#include <QRegion>
+#include <QTimer>
+#include <QWidget>
+
+class ShowHost;
+
+class TPlayScreen : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPlayScreen(QWidget* parent = nullptr);
+
+    // The board, the show record, the editor and the control panel this
+    // screen plays for; set once at program start.
+    void attach(BoardState* board, ShowState* show, ShowHost* host, QWidget* controlPanel);
+
+    TitlePanel* Panel3 = nullptr;
+    TitlePanel* Panel4 = nullptr;
+    BevelFrame* Bevel3 = nullptr;
+    BevelFrame* Bevel4 = nullptr;
+    PictureHolder Image1; // line bitmap of text box 1
+    PictureHolder Image2; // line bitmap of text box 2
+    PictureHolder Image3; // crawl bitmap
+    PictureHolder Image4; // current picture
+    QTimer* Timer1 = nullptr;
+
+    // The background is erased only while this is set, so that a repaint
+    // does not wipe what the show has drawn.
+    bool EraseAllowed = false;
+
+    void setupplayscreen();
+    void ClosePlayScreen();
+
+    // The surface every show drawing goes into, and the way to say which
+    // part of it changed.
+    QImage& surface() { return surface_; }
+    void resizeSurface(int width, int height);
+    void markDirty(const QRect& rect);
+    // Asks for the background to be erased at the next paint; the erase
+    // happens only when EraseAllowed is set at that moment.
+    void requestErase();
+    Colour backgroundColour() const { return background_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void setBackground(Colour colour);
+
+    BoardState* board_ = nullptr;
+    ShowState* show_ = nullptr;
+    ShowHost* host_ = nullptr;
+    QWidget* controlPanel_ = nullptr;
+
+    QImage surface_;
+    Colour background_ = 0;
+    bool erasePending_ = false;
+    bool closing_ = false;
+};

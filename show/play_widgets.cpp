@@ -1,0 +1,99 @@
+#include "show/play_widgets.h"
+
+#include "platform/colors.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+const QColor kShadow(128, 128, 128);
+const QColor kHighlight(255, 255, 255);
+
+} // namespace
+
+TitlePanel::TitlePanel(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TitlePanel::setCaption(const QString& caption) {
+    caption_ = caption;
+    update();
+}
+
+void TitlePanel::setTextColor(Colour color) {
+    textColor_ = color;
+    update();
+}
+
+void TitlePanel::setBackColor(Colour color) {
+    backColor_ = color;
+    update();
+}
+
+void TitlePanel::setBevelOuter(Bevel bevel) {
+    bevel_ = bevel;
+    update();
+}
+
+void TitlePanel::setBevelWidth(int width) {
+    bevelWidth_ = width;
+    update();
+}
+
+void TitlePanel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect all = rect();
+    p.fillRect(all, platform::toQColor(backColor_));
+    int inset = 0;
+    if (bevel_ == Bevel::Lowered && bevelWidth_ > 0) {
+        inset = bevelWidth_;
+        // Lowered: the shadow on the top and left edges, the light below and right.
+        for (int i = 0; i < bevelWidth_; ++i) {
+            const QRect r = all.adjusted(i, i, -i, -i);
+            if (r.width() <= 0 || r.height() <= 0) {
+                break;
+            }
+            p.setPen(kShadow);
+            p.drawLine(r.topLeft(), r.topRight());
+            p.drawLine(r.topLeft(), r.bottomLeft());
+            p.setPen(kHighlight);
+            p.drawLine(r.bottomLeft(), r.bottomRight());
+            p.drawLine(r.topRight(), r.bottomRight());
+        }
+    }
+    const QRect inner = all.adjusted(inset, inset, -inset, -inset);
+    if (inner.isValid()) {
+        p.setClipRect(inner);
+        p.setFont(font());
+        p.setPen(platform::toQColor(textColor_));
+        p.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine, caption_);
+    }
+}
+
+void TitlePanel::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    emit pressed(event);
+}
+
+BevelFrame::BevelFrame(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void BevelFrame::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect r = rect();
+    if (r.width() < 2 || r.height() < 2) {
+        return;
+    }
+    // A lowered box: a shadow line and a light line beside it, all round.
+    p.setPen(kShadow);
+    p.drawRect(r.adjusted(0, 0, -2, -2));
+    p.setPen(kHighlight);
+    p.drawRect(r.adjusted(1, 1, -1, -1));
+}
+
+void BevelFrame::mousePressEvent(QMouseEvent* event) {
+    // Taken here so that it does not reach the play screen.
+    event->accept();
+}

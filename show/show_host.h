@@ -1,0 +1,29 @@
+#pragma once
+
+// What a show needs from the editor that composes the board: the texts its
+// controls hold, and the editor's own part of the hand-over.
+
+#include <QString>
+#include <QStringList>
+
+struct ShowTexts {
+    QString MainTitle;
+    QString SecondTitle;
+    QString CrawlLine;
+    QStringList Text1Lines;
+    QStringList Text2Lines;
+    QStringList ImageList;
+};
+
+class ShowHost {
+public:
+    virtual ~ShowHost() = default;
+
+    virtual ShowTexts showTexts() const = 0;
+    // While a show runs the text objects' editor boxes take these widths.
+    virtual void setMemoWidthsForShow(int box1Width, int box2Width) = 0;
+    // The editor leaves the screen to the play screen...
+    virtual void hideEditorForShow() = 0;
+    // ...and comes back, in front, when the show ends.
+    virtual void showEditorAfterShow() = 0;
+};

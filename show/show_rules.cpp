@@ -1,0 +1,36 @@
+#include "show/show_rules.h"
+
+bool textTakesPart(const QString& text) {
+    return QString::compare(text, QStringLiteral(" "), Qt::CaseSensitive) > 0;
+}
+
+bool PROJECTISVALID(const ShowState& show, bool clockOn) {
+    return show.MainTitleOn || show.SecondTitleOn || show.Box1On || show.Box2On || show.CrawlOn ||
+           clockOn;
+}
+
+bool isBitmapEntry(const QString& entry) {
+    return entry.right(3).toUpper() == QStringLiteral("BMP");
+}
+
+bool bmpcheck(const QStringList& entries) {
+    for (const QString& e : entries) {
+        if (isBitmapEntry(e)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool lineHasMarker(const QString& line) {
+    return line.contains(QStringLiteral("//")) && line.contains(QStringLiteral("\\\\"));
+}
+
+std::int32_t memoWidthDuringShow(std::int32_t boxWidth, std::int32_t editorWidth) {
+    const std::int32_t half = boxWidth / 2;
+    return editorWidth > half ? half : editorWidth - 65;
+}
+
+std::int32_t box1WidthAfterLoad(std::int32_t screenWidth, std::int32_t imageAreaWidth) {
+    return imageAreaWidth > 0 ? screenWidth - imageAreaWidth : screenWidth;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+// Small decisions of the Play command and of show start-up, kept apart from
+// the windows so that they are checked directly.
+
+#include "show/show_state.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// A single-line text takes part when it compares greater than one blank,
+// code unit by code unit: "", " " and a text starting with a control
+// character are off; "  " and " x" are on.
+bool textTakesPart(const QString& text);
+
+// True when any of the main title, second title, text box 1, text box 2, the
+// crawl line or the clock takes part; the image list alone does not count.
+bool PROJECTISVALID(const ShowState& show, bool clockOn);
+
+// True when any entry of the image list is a bitmap (its last three
+// characters are "BMP" in any letter case).
+bool bmpcheck(const QStringList& entries);
+
+// An entry of the image list is a bitmap when it ends in "BMP", any case.
+bool isBitmapEntry(const QString& entry);
+
+// A line of text object 1 carries a picture marker when it holds both "//"
+// and two backslashes.
+bool lineHasMarker(const QString& line);
+
+// The width a text object's editor box takes while a show runs: half the
+// text box width, or the editor's width less 65 when the editor is not wider
+// than that.
+std::int32_t memoWidthDuringShow(std::int32_t boxWidth, std::int32_t editorWidth);
+
+// Text box 1's width after a text file is loaded through the Play command:
+// the screen less the image area when there is one, else the whole screen.
+std::int32_t box1WidthAfterLoad(std::int32_t screenWidth, std::int32_t imageAreaWidth);

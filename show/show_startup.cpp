@@ -1,0 +1,148 @@
+#include "show/show_startup.h"
+
+#include "platform/fonts.h"
+#include "platform/system_info.h"
+#include "show/play_screen.h"
+#include "show/show_host.h"
+#include "show/show_rules.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+
+namespace {
+
+void placeTitle(TitlePanel* panel, const TitleGeometry& g, const QString& caption,
+                const QString& face, int size, Colour color) {
+    panel->hide();
+    panel->setBevelWidth(g.bevelWidth);
+    if (!g.visible) {
+        panel->setGeometry(panel->x(), 0, 0, 0);
+        return;
+    }
+    panel->setBevelOuter(g.bevelNone ? TitlePanel::Bevel::None : TitlePanel::Bevel::Lowered);
+    panel->setCaption(caption);
+    panel->setFont(platform::boardFont(face, size, true));
+    panel->setTextColor(color);
+    panel->setGeometry(g.left, g.top, g.width, g.height);
+    panel->show();
+}
+
+void placeFrame(BevelFrame* frame, const FrameGeometry& g) {
+    if (g.placed) {
+        frame->setGeometry(g.left, g.top, g.width, g.height);
+    }
+    frame->setVisible(g.visible);
+    if (g.visible) {
+        frame->raise();
+    }
+}
+
+} // namespace
+
+LayoutInput layoutInputFor(const BoardState& board, const ShowState& show,
+                           const TPlayScreen& screen, int screenWidth, int screenHeight) {
+    LayoutInput in;
+    in.BorderWidth = board.BorderWidth;
+    in.ScreenWidth = screenWidth;
+    in.ScreenHeight = screenHeight;
+    in.MainTitleOn = show.MainTitleOn;
+    in.SecondTitleOn = show.SecondTitleOn;
+    in.MainTitleFontSize = board.MainTitleFontSize;
+    in.SecondTitleFontSize = board.SecondTitleFontSize;
+    in.Panel3BevelWidth = screen.Panel3->bevelWidth();
+    in.Panel4BevelWidth = screen.Panel4->bevelWidth();
+    in.Box1On = show.Box1On;
+    in.Box2On = show.Box2On;
+    in.Box1Width = board.Box1Width;
+    in.Box1Height = board.Box1Height;
+    in.Box2Width = board.Box2Width;
+    in.Box2Height = board.Box2Height;
+    in.ClockOn = board.ClockOn;
+    in.ClockFontSize = board.ClockFontSize;
+    in.CrawlOn = show.CrawlOn;
+    if (show.CrawlOn) {
+        in.CrawlLineHeight =
+            QFontMetrics(platform::boardFont(board.CrawlFontName, board.CrawlFontSize)).height();
+    }
+    return in;
+}
+
+void StartTheShow(ShowContext& ctx) {
+    BoardState& board = ctx.board;
+    ShowState& show = ctx.show;
+    TPlayScreen& screen = ctx.screen;
+    const platform::SystemInfo& sys = platform::systemInfo();
+    const int sw = sys.screenWidth();
+    const int sh = sys.screenHeight();
+    const ShowTexts texts = ctx.host.showTexts();
+
+    show.Box1TextX = 0;
+    show.Box2TextX = 0;
+
+    const LayoutInput in = layoutInputFor(board, show, screen, sw, sh);
+    const ShowLayout layout = computeShowLayout(in);
+
+    placeTitle(screen.Panel3, layout.Panel3, texts.MainTitle, board.MainTitleFontName,
+               board.MainTitleFontSize, board.MainTitleColor);
+    placeTitle(screen.Panel4, layout.Panel4, texts.SecondTitle, board.SecondTitleFontName,
+               board.SecondTitleFontSize, board.SecondTitleColor);
+
+    show.Box1PageRows = 0;
+    show.Box1Line = 0;
+    show.Box2Line = 0;
+    show.Box2Row = 0;
+    show.CrawlColumn = 0;
+
+    ctx.host.setMemoWidthsForShow(board.Box1Width, board.Box2Width);
+
+    // Marker mode is decided afresh for every show, so a board played after
+    // one with markers still gets its slideshow.
+    show.MarkerMode = false;
+    if (show.Box1On) {
+        const bool bitmaps = bmpcheck(texts.ImageList);
+        if (bitmaps) {
+            for (const QString& line : texts.Text1Lines) {
+                if (lineHasMarker(line)) {
+                    show.MarkerMode = true;
+                    break;
+                }
+            }
+        }
+    }
+
+    applyShowLayout(layout, in, show);
+    show.Box1LineCount = static_cast<std::int32_t>(texts.Text1Lines.size());
+    show.Box2LineCount = static_cast<std::int32_t>(texts.Text2Lines.size());
+    show.ShowRunning = true;
+
+    if (show.Box1On) {
+        show.Box1LineHeight =
+            prepareLineBitmap(screen.Image1, board.Text1FontName, board.Text1FontSize,
+                              board.Text1Color, board.Text1BackColor, board.Box1Width);
+    }
+    placeFrame(screen.Bevel3, layout.Bevel3);
+    if (show.Box2On) {
+        show.Box2LineHeight =
+            prepareLineBitmap(screen.Image2, board.Text2FontName, board.Text2FontSize,
+                              board.Text2Color, board.Text2BackColor, board.Box2Width);
+    }
+    placeFrame(screen.Bevel4, layout.Bevel4);
+    if (show.CrawlOn) {
+        renderCrawlBitmap(screen.Image3, texts.CrawlLine, board.CrawlFontName, board.CrawlFontSize,
+                          board.CrawlColor, board.CrawlBackColor);
+    }
+
+    // Hand-over: the editor leaves, the play screen covers the whole screen.
+    ctx.host.hideEditorForShow();
+    screen.resizeSurface(sw, sh);
+    screen.setVisible(true);
+    screen.EraseAllowed = true;
+    screen.setGeometry(0, 0, sw, sh);
+    screen.requestErase();
+    screen.showFullScreen();
+    screen.setupplayscreen();
+    QApplication::processEvents();
+    screen.EraseAllowed = false;
+    screen.activateWindow();
+    screen.setFocus();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+// From the Play command to a running show: lays every element out, prepares
+// the line and crawl bitmaps and hands the screen over to the play screen.
+
+#include "editor/board_state.h"
+#include "show/show_layout.h"
+#include "show/show_state.h"
+
+class ShowHost;
+class TPlayScreen;
+
+struct ShowContext {
+    BoardState& board;
+    ShowState& show;
+    TPlayScreen& screen;
+    ShowHost& host;
+};
+
+// The layout input for the current board, flags and title panels; the
+// crawl line height is measured in the crawl font.
+LayoutInput layoutInputFor(const BoardState& board, const ShowState& show,
+                           const TPlayScreen& screen, int screenWidth, int screenHeight);
+
+// Builds and starts a show from the current board and element flags. Also
+// run again over the visible play screen to apply changed settings.
+void StartTheShow(ShowContext& ctx);

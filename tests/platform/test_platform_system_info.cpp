@@ -1,0 +1,136 @@
+#include "platform/system_info.h"
+#include "tests/support/test_main.h"
+
+#include <QDir>
+#include <QObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace platform;
+
+namespace {
+
+// The start of /proc/cpuinfo on a two-processor x86 machine.
+const char* const kTwoProcessors = "processor\t: 0\n"
+                                   "vendor_id\t: GenuineIntel\n"
+                                   "cpu family\t: 6\n"
+                                   "model\t\t: 58\n"
+                                   "model name\t: Intel(R) Core(TM) i5-3470 CPU @ 3.20GHz\n"
+                                   "stepping\t: 9\n"
+                                   "microcode\t: 0x21\n"
+                                   "\n"
+                                   "processor\t: 1\n"
+                                   "vendor_id\t: GenuineIntel\n"
+                                   "cpu family\t: 15\n"
+                                   "model\t\t: 4\n"
+                                   "stepping\t: 1\n"
+                                   "\n";
+
+const char* const kOld486 = "processor\t: 0\n"
+                            "vendor_id\t: GenuineIntel\n"
+                            "cpu family\t: 4\n"
+                            "model\t\t: 8\n"
+                            "model name\t: IntelDX4\n"
+                            "stepping\t: 0\n";
+
+const char* const kArm = "processor\t: 0\n"
+                         "BogoMIPS\t: 48.00\n"
+                         "Features\t: fp asimd evtstrm crc32\n"
+                         "CPU implementer\t: 0x41\n"
+                         "CPU architecture: 8\n"
+                         "CPU variant\t: 0x0\n"
+                         "CPU part\t: 0xd03\n"
+                         "CPU revision\t: 4\n";
+
+} // namespace
+
+class SystemInfoTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parseCpuInfo_readsFirstProcessor_data();
+    void parseCpuInfo_readsFirstProcessor();
+    void qtSystemInfo_changesCurrentDirectory();
+    void qtSystemInfo_describesThisMachine();
+};
+
+void SystemInfoTest::parseCpuInfo_readsFirstProcessor_data() {
+    QTest::addColumn<QString>("cpuinfo");
+    QTest::addColumn<QString>("architecture");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("revision");
+    QTest::addColumn<int>("expectedCount");
+
+    const QString two = QString::fromLatin1(kTwoProcessors);
+    QTest::newRow("i386 family 4 is a 486")
+        << QString::fromLatin1(kOld486) << "i386" << 1 << 486 << 4 << 0x0800 << 1;
+    QTest::newRow("i386 family 6 is a 586") << two << "i386" << 2 << 586 << 6 << 0x3a09 << 2;
+    QTest::newRow("i386 family 5 is a 586")
+        << "cpu family : 5\nmodel : 2\nstepping : 12\n" << "i386" << 1 << 586 << 5 << 0x020c << 1;
+    QTest::newRow("i386 family 3 is a 386")
+        << "cpu family : 3\n" << "i386" << 1 << 386 << 3 << 0 << 1;
+    QTest::newRow("x86_64") << two << "x86_64" << 8 << 8664 << 6 << 0x3a09 << 8;
+    QTest::newRow("aarch64 has no type") << QString::fromLatin1(kArm) << "arm64" << 4 << 0 << 0
+                                         << 0 << 4;
+    QTest::newRow("unknown architecture") << two << "riscv64" << 1 << 0 << 6 << 0x3a09 << 1;
+    QTest::newRow("empty text") << QString() << "x86_64" << 1 << 8664 << 0 << 0 << 1;
+    QTest::newRow("no processors counted is one") << two << "x86_64" << 0 << 8664 << 6 << 0x3a09
+                                                  << 1;
+    QTest::newRow("model name does not stand for model")
+        << "model name : 77\ncpu family : 6\nstepping : 3\n" << "x86_64" << 1 << 8664 << 6 << 3
+        << 1;
+    QTest::newRow("garbage values give zero")
+        << "cpu family : six\nmodel : ?\nstepping : \n" << "x86_64" << 1 << 8664 << 0 << 0 << 1;
+}
+
+void SystemInfoTest::parseCpuInfo_readsFirstProcessor() {
+    QFETCH(QString, cpuinfo);
+    QFETCH(QString, architecture);
+    QFETCH(int, count);
+    QFETCH(int, type);
+    QFETCH(int, level);
+    QFETCH(int, revision);
+    QFETCH(int, expectedCount);
+
+    const ProcessorInfo info = parseCpuInfo(cpuinfo, architecture, count);
+    QCOMPARE(info.type, type);
+    QCOMPARE(info.level, level);
+    QCOMPARE(info.revision, revision);
+    QCOMPARE(info.count, expectedCount);
+}
+
+void SystemInfoTest::qtSystemInfo_changesCurrentDirectory() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QtSystemInfo info;
+    const QString before = info.currentDirectory();
+    QVERIFY(info.setCurrentDirectory(dir.path()));
+    QCOMPARE(QDir(info.currentDirectory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+    QVERIFY(!info.setCurrentDirectory(dir.filePath(QStringLiteral("missing"))));
+    QCOMPARE(QDir(info.currentDirectory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+    QVERIFY(info.setCurrentDirectory(before));
+    QCOMPARE(info.currentDirectory(), before);
+}
+
+void SystemInfoTest::qtSystemInfo_describesThisMachine() {
+    QtSystemInfo info;
+    // The offscreen platform has one screen.
+    QVERIFY(info.screenWidth() > 0);
+    QVERIFY(info.screenHeight() > 0);
+    // Linux kernels have been at major version 2 or later for decades.
+    QVERIFY(info.majorVersion() >= 2);
+    QVERIFY(info.minorVersion() >= 0);
+    const ProcessorInfo cpu = info.processor();
+    QVERIFY(cpu.count >= 1);
+    if (QSysInfo::currentCpuArchitecture() == QLatin1String("x86_64")) {
+        QCOMPARE(cpu.type, 8664);
+        QVERIFY(cpu.level > 0);
+    }
+    QVERIFY(!info.windowsDirectory().isEmpty());
+}
+
+PLAKORA_TEST_MAIN(SystemInfoTest)
+
+#include "test_platform_system_info.moc"
