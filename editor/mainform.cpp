@@ -150,6 +150,8 @@ void Tmainform::FormShow() {
     ToolButton10->setEnabled(false);
     Label4->setText(QString::number(ListBox1->count()) + QStringLiteral(" Images"));
     Edit4->setText(clockText(QDateTime::currentDateTime()));
+    // Writing the sample is a change even when the text comes out the same.
+    board.ConfigChanged = true;
 }
 
 void Tmainform::FormResize() {

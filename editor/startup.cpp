@@ -12,9 +12,23 @@
 
 ProgramWindows::ProgramWindows() = default;
 ProgramWindows::ProgramWindows(ProgramWindows&&) noexcept = default;
-ProgramWindows& ProgramWindows::operator=(ProgramWindows&&) noexcept = default;
+
+ProgramWindows& ProgramWindows::operator=(ProgramWindows&& other) noexcept {
+    if (this != &other) {
+        release();
+        AlignCntrlBox = std::move(other.AlignCntrlBox);
+        DFontForm = std::move(other.DFontForm);
+        PlayScreen = std::move(other.PlayScreen);
+        mainform = std::move(other.mainform);
+    }
+    return *this;
+}
 
 ProgramWindows::~ProgramWindows() {
+    release();
+}
+
+void ProgramWindows::release() {
     // The play screen and the panel refer to the editor: they go first.
     AlignCntrlBox.reset();
     DFontForm.reset();
@@ -36,7 +50,7 @@ ProgramWindows createWindows(bool showEditor) {
         w.mainform->show();
     }
     w.PlayScreen = std::make_unique<TPlayScreen>();
-    w.DFontForm = std::make_unique<TDFontForm>(w.mainform.get());
+    w.DFontForm = std::make_unique<TDFontForm>();
     w.AlignCntrlBox = std::make_unique<TAlignCntrlBox>();
 
     w.mainform->attachWindows(w.PlayScreen.get(), w.AlignCntrlBox.get());

@@ -20,6 +20,9 @@ struct ProgramWindows {
     ProgramWindows(ProgramWindows&&) noexcept;
     ProgramWindows& operator=(ProgramWindows&&) noexcept;
     ~ProgramWindows();
+
+private:
+    void release();
 };
 
 // The application title and the help file, set before any window exists.
