@@ -19,7 +19,10 @@ namespace {
 
 // Design-time geometry of the controls the resize rule leaves alone.
 constexpr int kCaptionLeft = 8;
-constexpr int kBoxLeft = 96;
+constexpr int kBoxLeft = 100;
+// The title boxes stand a little left of the others so that they end short
+// of the image panel, whose left edge follows their width.
+constexpr int kTitleBoxLeft = 92;
 constexpr int kEdit1Top = 16;
 constexpr int kEdit2Top = 64;
 constexpr int kTitleBoxHeight = 34;
@@ -30,7 +33,10 @@ QLabel* caption(QWidget* parent, const char* name, const QString& text, int top)
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    label->setGeometry(kCaptionLeft, top, kBoxLeft - kCaptionLeft - 6, 20);
+    QFont f = label->font();
+    f.setPixelSize(11);
+    label->setFont(f);
+    label->setGeometry(kCaptionLeft, top, kTitleBoxLeft - kCaptionLeft - 2, 20);
     return label;
 }
 
@@ -103,10 +109,12 @@ void Tmainform::createControls() {
 
     StaticText1 = caption(client, "StaticText1", QStringLiteral("Main Title"), kEdit1Top + 7);
     edit1 = lineBox(client, "edit1", kEdit1Top, kTitleBoxHeight, 18);
+    edit1->move(kTitleBoxLeft, kEdit1Top);
     edit1->setMaxLength(40);
     edit1->setText(QStringLiteral("Main Title"));
     StaticText5 = caption(client, "StaticText5", QStringLiteral("Second Title"), kEdit2Top + 7);
     edit2 = lineBox(client, "edit2", kEdit2Top, kTitleBoxHeight, 18);
+    edit2->move(kTitleBoxLeft, kEdit2Top);
     edit2->setText(QStringLiteral("Sub Title"));
 
     StaticText2 = caption(client, "StaticText2", QStringLiteral("Text Object 1"), 0);
@@ -129,6 +137,8 @@ void Tmainform::createControls() {
     StatusBar1->setSizeGripEnabled(false);
     StatusPanel = new QLabel(StatusBar1);
     StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
+    StatusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StatusPanel->setMinimumHeight(18);
     StatusBar1->addWidget(StatusPanel, 1);
     setStatusBar(StatusBar1);
 }
