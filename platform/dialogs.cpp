@@ -27,7 +27,7 @@ QString buttonText(Button button) {
     case Button::Yes:
         return QStringLiteral("&Yes");
     case Button::No:
-        return QStringLiteral("No");
+        return QStringLiteral("&No");
     case Button::OK:
         return QStringLiteral("OK");
     case Button::Cancel:

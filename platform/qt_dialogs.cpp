@@ -23,8 +23,8 @@
 namespace platform {
 
 QPrinter& sharedPrinter() {
-    // Never destroyed: the print engine must not outlive the application
-    // object in the wrong order at exit, and the process ends anyway.
+    // Never destroyed: at exit it would be torn down after the application
+    // object and the printing system it talks to.
     static QPrinter* printer = new QPrinter;
     return *printer;
 }
@@ -106,8 +106,8 @@ ChosenFile inspectChosenFile(const QString& path) {
 FileChoiceCheck checkChosenFile(const ChosenFile& file, FileOptions options) {
     using Action = FileChoiceCheck::Action;
     // A file that must exist, or that may be created, needs an existing folder.
-    const bool folderNeeded =
-        options & (FileOption::PathMustExist | FileOption::FileMustExist | FileOption::CreatePrompt);
+    const bool folderNeeded = options & (FileOption::PathMustExist | FileOption::FileMustExist |
+                                         FileOption::CreatePrompt);
     if (folderNeeded && !file.folderExists) {
         return {Action::Refuse, file.path + QStringLiteral("\nPath does not exist.\n"
                                                            "Check the path and try again.")};
@@ -293,7 +293,8 @@ std::optional<QStringList> QtDialogs::runFileDialog(const FileDialogSettings& se
         }
         bool chooseAgain = false;
         for (const QString& file : std::as_const(files)) {
-            const FileChoiceCheck check = checkChosenFile(inspectChosenFile(file), settings.options);
+            const FileChoiceCheck check =
+                checkChosenFile(inspectChosenFile(file), settings.options);
             if (check.action == FileChoiceCheck::Action::Refuse) {
                 message(MessageKind::Warning, check.text, Button::OK);
                 chooseAgain = true;
@@ -316,7 +317,8 @@ std::optional<QStringList> QtDialogs::openFile(const FileDialogSettings& setting
 }
 
 std::optional<QString> QtDialogs::saveFile(const FileDialogSettings& settings) {
-    const std::optional<QStringList> files = runFileDialog(settings, FileDialogPurpose::Save, false);
+    const std::optional<QStringList> files =
+        runFileDialog(settings, FileDialogPurpose::Save, false);
     if (!files) {
         return std::nullopt;
     }

@@ -91,19 +91,33 @@ void setSystemInfo(SystemInfo* replacement) {
     installedSystemInfo.store(replacement, std::memory_order_release);
 }
 
-int QtSystemInfo::screenWidth() const { return primaryScreenGeometry().width(); }
+int QtSystemInfo::screenWidth() const {
+    return primaryScreenGeometry().width();
+}
 
-int QtSystemInfo::screenHeight() const { return primaryScreenGeometry().height(); }
+int QtSystemInfo::screenHeight() const {
+    return primaryScreenGeometry().height();
+}
 
-QString QtSystemInfo::currentDirectory() const { return QDir::currentPath(); }
+QString QtSystemInfo::currentDirectory() const {
+    return QDir::currentPath();
+}
 
-bool QtSystemInfo::setCurrentDirectory(const QString& path) { return QDir::setCurrent(path); }
+bool QtSystemInfo::setCurrentDirectory(const QString& path) {
+    return QDir::setCurrent(path);
+}
 
-PlatformFamily QtSystemInfo::platformFamily() const { return PlatformFamily::WindowsNT; }
+PlatformFamily QtSystemInfo::platformFamily() const {
+    return PlatformFamily::WindowsNT;
+}
 
-int QtSystemInfo::majorVersion() const { return kernelVersionPart(0); }
+int QtSystemInfo::majorVersion() const {
+    return kernelVersionPart(0);
+}
 
-int QtSystemInfo::minorVersion() const { return kernelVersionPart(1); }
+int QtSystemInfo::minorVersion() const {
+    return kernelVersionPart(1);
+}
 
 ProcessorInfo QtSystemInfo::processor() const {
     QString cpuinfo;

@@ -3,6 +3,7 @@
 #include "tests/support/test_main.h"
 
 #include <QColor>
+#include <QFile>
 #include <QImage>
 #include <QObject>
 #include <QTemporaryDir>
@@ -99,9 +100,8 @@ void DialogRulesTest::qtFilter_translatesPairs_data() {
                                  << QStringLiteral("Boards (*.brd)");
     QTest::newRow("pattern already in description")
         << QStringLiteral("Bitmaps (*.bmp)|*.bmp") << QStringLiteral("Bitmaps (*.bmp)");
-    QTest::newRow("several patterns")
-        << QStringLiteral("Pictures|*.bmp;*.jpg;*.png")
-        << QStringLiteral("Pictures (*.bmp *.jpg *.png)");
+    QTest::newRow("several patterns") << QStringLiteral("Pictures|*.bmp;*.jpg;*.png")
+                                      << QStringLiteral("Pictures (*.bmp *.jpg *.png)");
     QTest::newRow("several patterns with spaces")
         << QStringLiteral("Pictures|*.bmp; *.jpg") << QStringLiteral("Pictures (*.bmp *.jpg)");
     QTest::newRow("several patterns already in description")
@@ -110,14 +110,13 @@ void DialogRulesTest::qtFilter_translatesPairs_data() {
     QTest::newRow("other parentheses in description kept")
         << QStringLiteral("Sounds (old)|*.wav") << QStringLiteral("Sounds (old) (*.wav)");
     QTest::newRow("different pattern in parentheses kept")
-        << QStringLiteral("Bitmaps (*.bmp)|*.dib")
-        << QStringLiteral("Bitmaps (*.bmp) (*.dib)");
-    QTest::newRow("odd trailing description") << QStringLiteral("Text|*.txt|Everything")
-                                              << QStringLiteral("Text (*.txt);;Everything");
-    QTest::newRow("lone description") << QStringLiteral("Everything")
-                                      << QStringLiteral("Everything");
-    QTest::newRow("trailing separator") << QStringLiteral("Text|*.txt|")
-                                        << QStringLiteral("Text (*.txt)");
+        << QStringLiteral("Bitmaps (*.bmp)|*.dib") << QStringLiteral("Bitmaps (*.bmp) (*.dib)");
+    QTest::newRow("odd trailing description")
+        << QStringLiteral("Text|*.txt|Everything") << QStringLiteral("Text (*.txt);;Everything");
+    QTest::newRow("lone description")
+        << QStringLiteral("Everything") << QStringLiteral("Everything");
+    QTest::newRow("trailing separator")
+        << QStringLiteral("Text|*.txt|") << QStringLiteral("Text (*.txt)");
     QTest::newRow("empty description") << QStringLiteral("|*.txt") << QStringLiteral("(*.txt)");
     QTest::newRow("empty pattern") << QStringLiteral("Text|") << QStringLiteral("Text");
     QTest::newRow("empty") << QString() << QString();
@@ -152,15 +151,15 @@ void DialogRulesTest::fileDialogSetup_mapsModesAndOptions_data() {
     const auto save = FileDialogPurpose::Save;
     QTest::newRow("open any name") << open << FileOptions() << int(QFileDialog::AnyFile)
                                    << int(QFileDialog::AcceptOpen) << true;
-    QTest::newRow("open existing") << open << FileOptions(FileOption::FileMustExist)
-                                   << int(QFileDialog::ExistingFile)
-                                   << int(QFileDialog::AcceptOpen) << true;
+    QTest::newRow("open existing")
+        << open << FileOptions(FileOption::FileMustExist) << int(QFileDialog::ExistingFile)
+        << int(QFileDialog::AcceptOpen) << true;
     QTest::newRow("open several existing")
         << open << (FileOption::FileMustExist | FileOption::AllowMultiSelect)
         << int(QFileDialog::ExistingFiles) << int(QFileDialog::AcceptOpen) << true;
     QTest::newRow("open several") << open << FileOptions(FileOption::AllowMultiSelect)
-                                  << int(QFileDialog::ExistingFiles)
-                                  << int(QFileDialog::AcceptOpen) << true;
+                                  << int(QFileDialog::ExistingFiles) << int(QFileDialog::AcceptOpen)
+                                  << true;
     QTest::newRow("open ignores overwrite prompt")
         << open << (FileOption::FileMustExist | FileOption::OverwritePrompt)
         << int(QFileDialog::ExistingFile) << int(QFileDialog::AcceptOpen) << true;
@@ -195,25 +194,23 @@ void DialogRulesTest::fileDialogSetup_splitsStartingFolder_data() {
     QTest::addColumn<QString>("initialDir");
     QTest::addColumn<QString>("directory");
     QTest::addColumn<QString>("selectedFile");
-    QTest::newRow("bare name in folder") << QStringLiteral("board.brd")
-                                         << QStringLiteral("/home/op/boards")
-                                         << QStringLiteral("/home/op/boards")
-                                         << QStringLiteral("board.brd");
+    QTest::newRow("bare name in folder")
+        << QStringLiteral("board.brd") << QStringLiteral("/home/op/boards")
+        << QStringLiteral("/home/op/boards") << QStringLiteral("board.brd");
     QTest::newRow("full path wins over folder")
         << QStringLiteral("/srv/shows/main.brd") << QStringLiteral("/home/op/boards")
         << QStringLiteral("/srv/shows") << QStringLiteral("main.brd");
     QTest::newRow("full path alone") << QStringLiteral("/srv/shows/main.brd") << QString()
-                                     << QStringLiteral("/srv/shows")
-                                     << QStringLiteral("main.brd");
+                                     << QStringLiteral("/srv/shows") << QStringLiteral("main.brd");
     QTest::newRow("relative path in folder")
         << QStringLiteral("old/main.brd") << QStringLiteral("/home/op/boards")
         << QStringLiteral("/home/op/boards/old") << QStringLiteral("main.brd");
-    QTest::newRow("folder only in file name") << QStringLiteral("/srv/shows/") << QString()
-                                              << QStringLiteral("/srv/shows") << QString();
+    QTest::newRow("folder only in file name")
+        << QStringLiteral("/srv/shows/") << QString() << QStringLiteral("/srv/shows") << QString();
     QTest::newRow("no file name") << QString() << QStringLiteral("/home/op")
                                   << QStringLiteral("/home/op") << QString();
-    QTest::newRow("bare name without folder") << QStringLiteral("main.brd") << QString()
-                                              << QString() << QStringLiteral("main.brd");
+    QTest::newRow("bare name without folder")
+        << QStringLiteral("main.brd") << QString() << QString() << QStringLiteral("main.brd");
     QTest::newRow("nothing") << QString() << QString() << QString() << QString();
 }
 
@@ -275,15 +272,13 @@ void DialogRulesTest::checkChosenFile_followsOptions_data() {
     QTest::newRow("path must exist, new file in folder")
         << FileOptions(FileOption::PathMustExist) << false << false << true << Action::Accept
         << QString();
-    QTest::newRow("file must exist, missing")
-        << FileOptions(FileOption::FileMustExist) << false << false << true << Action::Refuse
-        << notFound;
+    QTest::newRow("file must exist, missing") << FileOptions(FileOption::FileMustExist) << false
+                                              << false << true << Action::Refuse << notFound;
     QTest::newRow("file must exist, folder missing")
         << FileOptions(FileOption::FileMustExist) << false << false << false << Action::Refuse
         << noFolder;
-    QTest::newRow("file must exist, present")
-        << FileOptions(FileOption::FileMustExist) << true << false << true << Action::Accept
-        << QString();
+    QTest::newRow("file must exist, present") << FileOptions(FileOption::FileMustExist) << true
+                                              << false << true << Action::Accept << QString();
     QTest::newRow("no read-only return, read-only")
         << FileOptions(FileOption::NoReadOnlyReturn) << true << false << true << Action::Refuse
         << readOnly;
@@ -293,17 +288,14 @@ void DialogRulesTest::checkChosenFile_followsOptions_data() {
     QTest::newRow("no read-only return, new file")
         << FileOptions(FileOption::NoReadOnlyReturn) << false << false << true << Action::Accept
         << QString();
-    QTest::newRow("read-only allowed") << FileOptions(FileOption::OverwritePrompt) << true
-                                       << false << true << Action::Accept << QString();
-    QTest::newRow("create prompt, new file")
-        << FileOptions(FileOption::CreatePrompt) << false << false << true << Action::AskCreate
-        << create;
-    QTest::newRow("create prompt, existing file")
-        << FileOptions(FileOption::CreatePrompt) << true << true << true << Action::Accept
-        << QString();
-    QTest::newRow("create prompt, folder missing")
-        << FileOptions(FileOption::CreatePrompt) << false << false << false << Action::Refuse
-        << noFolder;
+    QTest::newRow("read-only allowed") << FileOptions(FileOption::OverwritePrompt) << true << false
+                                       << true << Action::Accept << QString();
+    QTest::newRow("create prompt, new file") << FileOptions(FileOption::CreatePrompt) << false
+                                             << false << true << Action::AskCreate << create;
+    QTest::newRow("create prompt, existing file") << FileOptions(FileOption::CreatePrompt) << true
+                                                  << true << true << Action::Accept << QString();
+    QTest::newRow("create prompt, folder missing") << FileOptions(FileOption::CreatePrompt) << false
+                                                   << false << false << Action::Refuse << noFolder;
     QTest::newRow("read-only checked before create prompt")
         << (FileOption::CreatePrompt | FileOption::NoReadOnlyReturn) << true << false << true
         << Action::Refuse << readOnly;
@@ -387,8 +379,8 @@ void DialogRulesTest::picturePreview_nullForNonPictures() {
     }
     QVERIFY(picturePreview(text, kPicturePreviewSize).isNull());
     QVERIFY(picturePreview(dir.path(), kPicturePreviewSize).isNull());
-    QVERIFY(picturePreview(dir.filePath(QStringLiteral("missing.png")), kPicturePreviewSize)
-                .isNull());
+    QVERIFY(
+        picturePreview(dir.filePath(QStringLiteral("missing.png")), kPicturePreviewSize).isNull());
     QVERIFY(picturePreview(QString(), kPicturePreviewSize).isNull());
 }
 

@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -32,48 +33,60 @@ Q_DECLARE_METATYPE(platform::Answer)
 
 namespace {
 
-// Calls `action` once, as soon as a visible window of type W (with the given
-// object name, unless empty) is shown; it is polled from whatever event loop
-// runs, so it also finds a dialog opened by a modal dialog.
-template <typename W>
-void whenShown(const QString& objectName, std::function<void(W*)> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, objectName, action] {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            auto* found = qobject_cast<W*>(window);
-            if (found != nullptr && found->isVisible() &&
-                (objectName.isEmpty() || found->objectName() == objectName)) {
-                timer->stop();
-                timer->deleteLater();
-                action(found);
-                return;
-            }
-        }
-    });
-    timer->start();
-}
-
-// Closes whatever modal dialog is still open after a while, so a test whose
-// script went wrong fails instead of waiting for ever.
-class ModalWatchdog {
+// The dialogs a test expects, each with what to do to it. Every action runs
+// once, as soon as a visible window of its type (and object name, unless
+// empty) shows up; the windows are looked for from whatever event loop runs,
+// so an action may also wait for a dialog that another dialog opens.
+//
+// A script whose dialog does not appear leaves the action waiting, and one
+// that leaves a dialog open has it closed after a while, so the test fails
+// instead of waiting for ever. Whatever is still waiting when the script goes
+// out of scope is dropped with it.
+class DialogScript {
 public:
-    ModalWatchdog() {
-        timer_.setInterval(5000);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            timer_.setInterval(50);
+    DialogScript() {
+        watchdog_.setInterval(5000);
+        QObject::connect(&watchdog_, &QTimer::timeout, [this] {
+            watchdog_.setInterval(50);
             if (QWidget* modal = QApplication::activeModalWidget()) {
-                fired_ = true;
+                timedOut_ = true;
                 modal->close();
             }
         });
-        timer_.start();
+        watchdog_.start();
     }
-    bool fired() const { return fired_; }
+    DialogScript(const DialogScript&) = delete;
+    DialogScript& operator=(const DialogScript&) = delete;
+
+    template <typename W>
+    void whenShown(const QString& objectName, std::function<void(W*)> action) {
+        auto* poll = new QTimer(&owner_);
+        poll->setInterval(10);
+        ++waiting_;
+        QObject::connect(poll, &QTimer::timeout, [this, poll, objectName, action] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* found = qobject_cast<W*>(window);
+                if (found != nullptr && found->isVisible() &&
+                    (objectName.isEmpty() || found->objectName() == objectName)) {
+                    poll->stop();
+                    poll->deleteLater();
+                    --waiting_;
+                    action(found);
+                    return;
+                }
+            }
+        });
+        poll->start();
+    }
+
+    // Every expected dialog showed up and none had to be closed by force.
+    bool finished() const { return waiting_ == 0 && !timedOut_; }
 
 private:
-    QTimer timer_;
-    bool fired_ = false;
+    QObject owner_;
+    QTimer watchdog_;
+    int waiting_ = 0;
+    bool timedOut_ = false;
 };
 
 QStringList buttonNames(const QDialog* box) {
@@ -106,7 +119,9 @@ QStringList buttonsByPosition(const QDialog* box) {
 }
 
 // What the dialog's Open or Save button does; QFileDialog hides accept().
-void pressAccept(QDialog* dialog) { dialog->accept(); }
+void pressAccept(QDialog* dialog) {
+    dialog->accept();
+}
 
 // Writes a name into the file name box, as the operator types it.
 void typeFileName(QFileDialog* dialog, const QString& name) {
@@ -219,8 +234,8 @@ void QtDialogsTest::message_showsKindTextAndButtons_data() {
         << QStringList{"&Yes", "&No", "Cancel"} << QStringLiteral("button_No") << Answer::No;
     QTest::newRow("no buttons gives ok")
         << MessageKind::Information << Buttons() << QStringLiteral("Information")
-        << int(QStyle::SP_MessageBoxInformation) << QStringList{"button_OK"}
-        << QStringList{"OK"} << QStringLiteral("button_OK") << Answer::OK;
+        << int(QStyle::SP_MessageBoxInformation) << QStringList{"button_OK"} << QStringList{"OK"}
+        << QStringLiteral("button_OK") << Answer::OK;
 }
 
 void QtDialogsTest::message_showsKindTextAndButtons() {
@@ -236,8 +251,8 @@ void QtDialogsTest::message_showsKindTextAndButtons() {
     // Plain text: markup stays visible as typed.
     const QString text = QStringLiteral("The board <b>Main</b> has changed.\nSave it?");
     bool checked = false;
-    ModalWatchdog watchdog;
-    whenShown<QDialog>(QStringLiteral("plakoraMessageBox"), [&](QDialog* box) {
+    DialogScript script;
+    script.whenShown<QDialog>(QStringLiteral("plakoraMessageBox"), [&](QDialog* box) {
         QCOMPARE(box->windowTitle(), caption);
         QVERIFY(box->isModal());
         QCOMPARE(buttonNames(box), names);
@@ -270,7 +285,7 @@ void QtDialogsTest::message_showsKindTextAndButtons() {
     });
     const Answer result = QtDialogs().message(kind, text, buttons);
     QVERIFY(checked);
-    QVERIFY(!watchdog.fired());
+    QVERIFY(script.finished());
     QCOMPARE(result, answer);
 }
 
@@ -283,8 +298,8 @@ void QtDialogsTest::message_closedAnswersNone_data() {
 void QtDialogsTest::message_closedAnswersNone() {
     QFETCH(bool, escape);
     bool shown = false;
-    ModalWatchdog watchdog;
-    whenShown<QDialog>(QStringLiteral("plakoraMessageBox"), [&](QDialog* box) {
+    DialogScript script;
+    script.whenShown<QDialog>(QStringLiteral("plakoraMessageBox"), [&](QDialog* box) {
         shown = true;
         if (escape) {
             QTest::keyClick(box, Qt::Key_Escape);
@@ -296,7 +311,7 @@ void QtDialogsTest::message_closedAnswersNone() {
     const Answer result = QtDialogs().message(MessageKind::Confirm, QStringLiteral("Quit?"),
                                               Button::Yes | Button::No | Button::Cancel);
     QVERIFY(shown);
-    QVERIFY(!watchdog.fired());
+    QVERIFY(script.finished());
     QCOMPARE(result, Answer::None);
 }
 
@@ -306,13 +321,12 @@ void QtDialogsTest::message_keysPressButtons_data() {
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<Answer>("answer");
     QTest::newRow("return presses first button")
-        << (Button::Yes | Button::No) << int(Qt::Key_Return) << int(Qt::NoModifier)
-        << Answer::Yes;
+        << (Button::Yes | Button::No) << int(Qt::Key_Return) << int(Qt::NoModifier) << Answer::Yes;
     QTest::newRow("return presses first of ok/cancel")
         << (Button::OK | Button::Cancel) << int(Qt::Key_Return) << int(Qt::NoModifier)
         << Answer::OK;
-    QTest::newRow("alt+n presses no") << (Button::Yes | Button::No) << int(Qt::Key_N)
-                                      << int(Qt::AltModifier) << Answer::No;
+    QTest::newRow("alt+n presses no")
+        << (Button::Yes | Button::No) << int(Qt::Key_N) << int(Qt::AltModifier) << Answer::No;
     QTest::newRow("alt+y presses yes") << (Button::Yes | Button::No | Button::Cancel)
                                        << int(Qt::Key_Y) << int(Qt::AltModifier) << Answer::Yes;
 }
@@ -323,17 +337,17 @@ void QtDialogsTest::message_keysPressButtons() {
     QFETCH(int, modifiers);
     QFETCH(Answer, answer);
     bool shown = false;
-    ModalWatchdog watchdog;
-    whenShown<QDialog>(QStringLiteral("plakoraMessageBox"), [&](QDialog* box) {
+    DialogScript script;
+    script.whenShown<QDialog>(QStringLiteral("plakoraMessageBox"), [&](QDialog* box) {
         shown = true;
         QWidget* target = box->focusWidget() != nullptr ? box->focusWidget() : box;
         QTest::keyClick(target, static_cast<Qt::Key>(key),
                         static_cast<Qt::KeyboardModifiers>(modifiers));
     });
-    const Answer result = QtDialogs().message(MessageKind::Confirm, QStringLiteral("Go on?"),
-                                              buttons);
+    const Answer result =
+        QtDialogs().message(MessageKind::Confirm, QStringLiteral("Go on?"), buttons);
     QVERIFY(shown);
-    QVERIFY(!watchdog.fired());
+    QVERIFY(script.finished());
     QCOMPARE(result, answer);
 }
 
@@ -350,9 +364,9 @@ void QtDialogsTest::openFile_returnsChosenAbsolutePath() {
     settings.initialDir = dir.path();
     settings.fileName = QStringLiteral("main.brd");
 
-    ModalWatchdog watchdog;
+    DialogScript script;
     bool shown = false;
-    whenShown<QFileDialog>({}, [&](QFileDialog* dialog) {
+    script.whenShown<QFileDialog>({}, [&](QFileDialog* dialog) {
         shown = true;
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Open Board"));
         QCOMPARE(dialog->nameFilters(), (QStringList{"Boards (*.brd)", "All (*.*)"}));
@@ -364,7 +378,7 @@ void QtDialogsTest::openFile_returnsChosenAbsolutePath() {
     });
     const std::optional<QStringList> files = QtDialogs().openFile(settings);
     QVERIFY(shown);
-    QVERIFY(!watchdog.fired());
+    QVERIFY(script.finished());
     QVERIFY(files.has_value());
     QCOMPARE(files->size(), 1);
     QCOMPARE(QFileInfo(files->first()).canonicalFilePath(),
@@ -373,9 +387,9 @@ void QtDialogsTest::openFile_returnsChosenAbsolutePath() {
 }
 
 void QtDialogsTest::openFile_cancelReturnsNothing() {
-    ModalWatchdog watchdog;
+    DialogScript script;
     bool shown = false;
-    whenShown<QFileDialog>({}, [&](QFileDialog* dialog) {
+    script.whenShown<QFileDialog>({}, [&](QFileDialog* dialog) {
         shown = true;
         dialog->reject();
     });
@@ -383,7 +397,7 @@ void QtDialogsTest::openFile_cancelReturnsNothing() {
     settings.title = QStringLiteral("Open");
     QCOMPARE(QtDialogs().openFile(settings), std::nullopt);
     QVERIFY(shown);
-    QVERIFY(!watchdog.fired());
+    QVERIFY(script.finished());
 }
 
 void QtDialogsTest::saveFile_addsDefaultSuffix() {
@@ -396,9 +410,9 @@ void QtDialogsTest::saveFile_addsDefaultSuffix() {
     settings.fileName = dir.filePath(QStringLiteral("untitled"));
     settings.options = FileOption::OverwritePrompt;
 
-    ModalWatchdog watchdog;
+    DialogScript script;
     bool shown = false;
-    whenShown<QFileDialog>({}, [&](QFileDialog* dialog) {
+    script.whenShown<QFileDialog>({}, [&](QFileDialog* dialog) {
         shown = true;
         QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
         QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
@@ -407,7 +421,7 @@ void QtDialogsTest::saveFile_addsDefaultSuffix() {
     });
     const std::optional<QString> file = QtDialogs().saveFile(settings);
     QVERIFY(shown);
-    QVERIFY(!watchdog.fired());
+    QVERIFY(script.finished());
     QVERIFY(file.has_value());
     QCOMPARE(QFileInfo(*file).fileName(), QStringLiteral("report.brd"));
     QCOMPARE(QFileInfo(*file).absoluteDir().canonicalPath(), QDir(dir.path()).canonicalPath());
@@ -432,11 +446,11 @@ void QtDialogsTest::saveFile_createPromptAsks() {
     settings.initialDir = dir.path();
     settings.options = FileOption::CreatePrompt;
 
-    ModalWatchdog watchdog;
+    DialogScript script;
     QString question;
     QString caption;
-    whenShown<QFileDialog>({}, [&](QFileDialog* dialog) {
-        whenShown<QDialog>(QStringLiteral("plakoraMessageBox"), [&](QDialog* box) {
+    script.whenShown<QFileDialog>({}, [&](QFileDialog* dialog) {
+        script.whenShown<QDialog>(QStringLiteral("plakoraMessageBox"), [&](QDialog* box) {
             caption = box->windowTitle();
             if (auto* label = box->findChild<QLabel*>(QStringLiteral("messageText"))) {
                 question = label->text();
@@ -449,7 +463,7 @@ void QtDialogsTest::saveFile_createPromptAsks() {
         pressAccept(dialog);
     });
     const std::optional<QString> file = QtDialogs().saveFile(settings);
-    QVERIFY(!watchdog.fired());
+    QVERIFY(script.finished());
     QCOMPARE(caption, QStringLiteral("Confirm"));
     QCOMPARE(question, path + QStringLiteral("\nThis file does not exist.\nCreate the file?"));
     QCOMPARE(file.has_value(), returned);
@@ -470,20 +484,20 @@ void QtDialogsTest::saveFile_refusedChoiceOpensDialogAgain() {
     settings.initialDir = dir.path();
     settings.options = FileOption::PathMustExist;
 
-    ModalWatchdog watchdog;
+    DialogScript script;
     QString warning;
     QString caption;
     bool reopened = false;
     QFileDialog* first = nullptr;
-    whenShown<QFileDialog>({}, [&](QFileDialog* dialog) {
+    script.whenShown<QFileDialog>({}, [&](QFileDialog* dialog) {
         first = dialog;
-        whenShown<QDialog>(QStringLiteral("plakoraMessageBox"), [&](QDialog* box) {
+        script.whenShown<QDialog>(QStringLiteral("plakoraMessageBox"), [&](QDialog* box) {
             caption = box->windowTitle();
             if (auto* label = box->findChild<QLabel*>(QStringLiteral("messageText"))) {
                 warning = label->text();
             }
             // After the warning the same dialog comes back for another choice.
-            whenShown<QFileDialog>({}, [&](QFileDialog* again) {
+            script.whenShown<QFileDialog>({}, [&](QFileDialog* again) {
                 reopened = again == first;
                 typeFileName(again, good);
                 pressAccept(again);
@@ -496,7 +510,7 @@ void QtDialogsTest::saveFile_refusedChoiceOpensDialogAgain() {
         pressAccept(dialog);
     });
     const std::optional<QString> file = QtDialogs().saveFile(settings);
-    QVERIFY(!watchdog.fired());
+    QVERIFY(script.finished());
     QCOMPARE(caption, QStringLiteral("Warning"));
     QVERIFY2(warning.startsWith(missing + QStringLiteral("\nPath does not exist.")),
              qPrintable(warning));
@@ -519,11 +533,11 @@ void QtDialogsTest::openPicture_previewFollowsSelection() {
     settings.initialDir = dir.path();
     settings.fileName = QStringLiteral("logo.png");
 
-    ModalWatchdog watchdog;
+    DialogScript script;
     bool shown = false;
     QPixmap previewOfPicture;
     bool clearedForNonPicture = false;
-    whenShown<QFileDialog>({}, [&](QFileDialog* dialog) {
+    script.whenShown<QFileDialog>({}, [&](QFileDialog* dialog) {
         shown = true;
         auto* preview = dialog->findChild<QLabel*>(QStringLiteral("picturePreview"));
         QVERIFY(preview != nullptr);
@@ -549,7 +563,7 @@ void QtDialogsTest::openPicture_previewFollowsSelection() {
     });
     const std::optional<QStringList> files = QtDialogs().openPicture(settings);
     QVERIFY(shown);
-    QVERIFY(!watchdog.fired());
+    QVERIFY(script.finished());
     QCOMPARE(previewOfPicture.size(), QSize(200, 50));
     QCOMPARE(previewOfPicture.toImage().pixelColor(100, 25), QColor(200, 20, 20));
     QVERIFY(clearedForNonPicture);
@@ -559,10 +573,10 @@ void QtDialogsTest::openPicture_previewFollowsSelection() {
 }
 
 void QtDialogsTest::chooseColor_startsOnAndReturnsBoardColour() {
-    ModalWatchdog watchdog;
+    DialogScript script;
     QColor startedOn;
     bool alphaShown = true;
-    whenShown<QColorDialog>({}, [&](QColorDialog* dialog) {
+    script.whenShown<QColorDialog>({}, [&](QColorDialog* dialog) {
         startedOn = dialog->currentColor();
         alphaShown = dialog->testOption(QColorDialog::ShowAlphaChannel);
         dialog->setCurrentColor(QColor(0, 0, 255));
@@ -570,36 +584,36 @@ void QtDialogsTest::chooseColor_startsOnAndReturnsBoardColour() {
     });
     const ColorDialogSettings settings{0x00332211, ColorOption::FullOpen | ColorOption::AnyColor};
     const std::optional<std::uint32_t> chosen = QtDialogs().chooseColor(settings);
-    QVERIFY(!watchdog.fired());
+    QVERIFY(script.finished());
     QCOMPARE(startedOn, QColor(0x11, 0x22, 0x33));
     QVERIFY(!alphaShown);
     QCOMPARE(chosen, std::optional<std::uint32_t>(0xFF0000));
 }
 
 void QtDialogsTest::chooseColor_cancelReturnsNothing() {
-    ModalWatchdog watchdog;
+    DialogScript script;
     bool shown = false;
-    whenShown<QColorDialog>({}, [&](QColorDialog* dialog) {
+    script.whenShown<QColorDialog>({}, [&](QColorDialog* dialog) {
         shown = true;
         dialog->setCurrentColor(QColor(0, 255, 0));
         dialog->reject();
     });
     QCOMPARE(QtDialogs().chooseColor({0x0000FF, {}}), std::nullopt);
     QVERIFY(shown);
-    QVERIFY(!watchdog.fired());
+    QVERIFY(script.finished());
 }
 
 void QtDialogsTest::printSetup_usesTitleAndReportsCancel() {
-    ModalWatchdog watchdog;
+    DialogScript script;
     QString title;
     QPrinter* printer = nullptr;
-    whenShown<QPrintDialog>({}, [&](QPrintDialog* dialog) {
+    script.whenShown<QPrintDialog>({}, [&](QPrintDialog* dialog) {
         title = dialog->windowTitle();
         printer = dialog->printer();
         dialog->reject();
     });
     QVERIFY(!QtDialogs().printSetup({QStringLiteral("Printer Setup")}));
-    QVERIFY(!watchdog.fired());
+    QVERIFY(script.finished());
     QCOMPARE(title, QStringLiteral("Printer Setup"));
     QCOMPARE(printer, &sharedPrinter());
 }

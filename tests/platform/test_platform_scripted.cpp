@@ -5,6 +5,7 @@
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_main.h"
 
+#include <QDir>
 #include <QObject>
 #include <QTest>
 
@@ -139,8 +140,7 @@ void ScriptedDialogsTest::fileDialogs_answerFromQueue() {
     save.defaultExt = QStringLiteral("brd");
     QCOMPARE(dialogs().saveFile(save), std::optional<QString>(QStringLiteral("/boards/new.brd")));
     QCOMPARE(dialogs().openFile(save), std::nullopt);
-    QCOMPARE(dialogs().openFile(save),
-             std::optional<QStringList>(QStringList{"/boards/old.brd"}));
+    QCOMPARE(dialogs().openFile(save), std::optional<QStringList>(QStringList{"/boards/old.brd"}));
 
     QVERIFY2(scripted.problems.isEmpty(), qPrintable(scripted.problems.join('\n')));
     QCOMPARE(scripted.questions.size(), 4);

@@ -67,22 +67,22 @@ void SystemInfoTest::parseCpuInfo_readsFirstProcessor_data() {
     QTest::newRow("i386 family 4 is a 486")
         << QString::fromLatin1(kOld486) << "i386" << 1 << 486 << 4 << 0x0800 << 1;
     QTest::newRow("i386 family 6 is a 586") << two << "i386" << 2 << 586 << 6 << 0x3a09 << 2;
-    QTest::newRow("i386 family 5 is a 586")
-        << "cpu family : 5\nmodel : 2\nstepping : 12\n" << "i386" << 1 << 586 << 5 << 0x020c << 1;
-    QTest::newRow("i386 family 3 is a 386")
-        << "cpu family : 3\n" << "i386" << 1 << 386 << 3 << 0 << 1;
+    QTest::newRow("i386 family 5 is a 586") << "cpu family : 5\nmodel : 2\nstepping : 12\n"
+                                            << "i386" << 1 << 586 << 5 << 0x020c << 1;
+    QTest::newRow("i386 family 3 is a 386") << "cpu family : 3\n"
+                                            << "i386" << 1 << 386 << 3 << 0 << 1;
     QTest::newRow("x86_64") << two << "x86_64" << 8 << 8664 << 6 << 0x3a09 << 8;
-    QTest::newRow("aarch64 has no type") << QString::fromLatin1(kArm) << "arm64" << 4 << 0 << 0
-                                         << 0 << 4;
+    QTest::newRow("aarch64 has no type")
+        << QString::fromLatin1(kArm) << "arm64" << 4 << 0 << 0 << 0 << 4;
     QTest::newRow("unknown architecture") << two << "riscv64" << 1 << 0 << 6 << 0x3a09 << 1;
     QTest::newRow("empty text") << QString() << "x86_64" << 1 << 8664 << 0 << 0 << 1;
-    QTest::newRow("no processors counted is one") << two << "x86_64" << 0 << 8664 << 6 << 0x3a09
-                                                  << 1;
+    QTest::newRow("no processors counted is one")
+        << two << "x86_64" << 0 << 8664 << 6 << 0x3a09 << 1;
     QTest::newRow("model name does not stand for model")
-        << "model name : 77\ncpu family : 6\nstepping : 3\n" << "x86_64" << 1 << 8664 << 6 << 3
-        << 1;
-    QTest::newRow("garbage values give zero")
-        << "cpu family : six\nmodel : ?\nstepping : \n" << "x86_64" << 1 << 8664 << 0 << 0 << 1;
+        << "model name : 77\ncpu family : 6\nstepping : 3\n"
+        << "x86_64" << 1 << 8664 << 6 << 3 << 1;
+    QTest::newRow("garbage values give zero") << "cpu family : six\nmodel : ?\nstepping : \n"
+                                              << "x86_64" << 1 << 8664 << 0 << 0 << 1;
 }
 
 void SystemInfoTest::parseCpuInfo_readsFirstProcessor() {

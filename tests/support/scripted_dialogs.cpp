@@ -41,7 +41,9 @@ std::optional<platform::Button> buttonOf(Answer answer) {
 
 // How a question reads in a problem line.
 QString describe(const Question& question) {
-    const auto quoted = [](const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); };
+    const auto quoted = [](const QString& text) {
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    };
     switch (question.kind) {
     case Question::Kind::Message:
         return QStringLiteral("message ") + quoted(question.text);
@@ -80,7 +82,9 @@ std::optional<QStringList> openAnswer(const std::optional<QStringList>& files,
 
 } // namespace
 
-ScriptedDialogs::ScriptedDialogs() { platform::setDialogs(this); }
+ScriptedDialogs::ScriptedDialogs() {
+    platform::setDialogs(this);
+}
 
 ScriptedDialogs::~ScriptedDialogs() {
     // Only the one in place is taken out; a newer one stays.
@@ -89,7 +93,9 @@ ScriptedDialogs::~ScriptedDialogs() {
     }
 }
 
-void ScriptedDialogs::answerMessage(Answer answer) { answers_.emplace_back(answer); }
+void ScriptedDialogs::answerMessage(Answer answer) {
+    answers_.emplace_back(answer);
+}
 
 void ScriptedDialogs::answerFiles(const QStringList& files) {
     answers_.emplace_back(FileAnswer{files});
@@ -99,13 +105,17 @@ void ScriptedDialogs::answerFile(const QString& file) {
     answers_.emplace_back(FileAnswer{QStringList{file}});
 }
 
-void ScriptedDialogs::cancelFile() { answers_.emplace_back(FileAnswer{std::nullopt}); }
+void ScriptedDialogs::cancelFile() {
+    answers_.emplace_back(FileAnswer{std::nullopt});
+}
 
 void ScriptedDialogs::answerColor(std::uint32_t color) {
     answers_.emplace_back(ColorAnswer{color});
 }
 
-void ScriptedDialogs::cancelColor() { answers_.emplace_back(ColorAnswer{std::nullopt}); }
+void ScriptedDialogs::cancelColor() {
+    answers_.emplace_back(ColorAnswer{std::nullopt});
+}
 
 void ScriptedDialogs::answerPrintSetup(bool confirmed) {
     answers_.emplace_back(PrintAnswer{confirmed});
