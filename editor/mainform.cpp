@@ -40,14 +40,13 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
     OpenDialog1.title = QStringLiteral("Open a Text File");
     OpenDialog1.filter = QStringLiteral("Plain Text  Files Only|*.txt");
     OpenDialog1.defaultExt = QStringLiteral("TXT");
-    OpenDialog1.options = platform::FileOption::FileMustExist | platform::FileOption::PathMustExist |
-                          platform::FileOption::NoReadOnlyReturn |
-                          platform::FileOption::NoNetworkButton;
-    SaveDialog1.options = platform::FileOption::CreatePrompt |
-                          platform::FileOption::OverwritePrompt |
-                          platform::FileOption::HideReadOnly |
-                          platform::FileOption::NoReadOnlyReturn |
-                          platform::FileOption::NoNetworkButton;
+    OpenDialog1.options =
+        platform::FileOption::FileMustExist | platform::FileOption::PathMustExist |
+        platform::FileOption::NoReadOnlyReturn | platform::FileOption::NoNetworkButton;
+    SaveDialog1.options =
+        platform::FileOption::CreatePrompt | platform::FileOption::OverwritePrompt |
+        platform::FileOption::HideReadOnly | platform::FileOption::NoReadOnlyReturn |
+        platform::FileOption::NoNetworkButton;
     ColorDialog1.options = platform::ColorOption::FullOpen | platform::ColorOption::AnyColor |
                            platform::ColorOption::SolidColor;
 
@@ -143,7 +142,6 @@ void Tmainform::SETDEFAULTS() {
         ToolButton12->setEnabled(false);
         Sync->setVisible(true);
     }
-
 }
 
 void Tmainform::FormShow() {

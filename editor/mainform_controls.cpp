@@ -153,16 +153,17 @@ void Tmainform::createImagePanel(QWidget* parent) {
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
     ToolBar2->setIconSize(QSize(16, 16));
     ToolBar2->setGeometry(4, 2, 140, 24);
-    ToolButton9 =
-        toolButton(ToolBar2, "ToolButton9", QStringLiteral("Add to Image List"), ToolIcon::AddPicture);
+    ToolButton9 = toolButton(ToolBar2, "ToolButton9", QStringLiteral("Add to Image List"),
+                             ToolIcon::AddPicture);
     ToolButton10 = toolButton(ToolBar2, "ToolButton10", QStringLiteral("Delete From Image List"),
                               ToolIcon::Delete);
     ToolButton12 =
         toolButton(ToolBar2, "ToolButton12", QStringLiteral("Add AVI to list"), ToolIcon::AddMovie);
     stretchbutton = toolButton(ToolBar2, "stretchbutton", QStringLiteral("Stretch Image to Frame"),
                                ToolIcon::Stretch, true);
-    ToolButton2 = toolButton(ToolBar2, "ToolButton2", QStringLiteral("Count markers in text object 1"),
-                             ToolIcon::CountMarkers);
+    ToolButton2 =
+        toolButton(ToolBar2, "ToolButton2", QStringLiteral("Count markers in text object 1"),
+                   ToolIcon::CountMarkers);
 
     PlayTime = new QSlider(Qt::Horizontal, Panel1);
     PlayTime->setObjectName(QStringLiteral("PlayTime"));
@@ -212,7 +213,8 @@ void Tmainform::createMenus() {
     Configuration1->addSeparator();
     SetBackgroundColor2 =
         menuItem(Configuration1, "SetBackgroundColor2", QStringLiteral("Set Background Color"));
-    ToggleClockOn = menuItem(Configuration1, "ToggleClockOn", QStringLiteral("Toggle Clock On"), true);
+    ToggleClockOn =
+        menuItem(Configuration1, "ToggleClockOn", QStringLiteral("Toggle Clock On"), true);
     PagePause = menuItem(Configuration1, "PagePause", QStringLiteral("Use Page Pause"), true);
     ImageStretch = menuItem(Configuration1, "ImageStretch", QStringLiteral("Image Stretch"), true);
     Sync = menuItem(Configuration1, "Sync", QStringLiteral("Sync W/Vid Retrace"), true);

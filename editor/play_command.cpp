@@ -50,8 +50,8 @@ void Tmainform::Mode1Click() {
                 FormResize();
                 board.TextFile1 = path;
                 OpenDialog1.fileName.clear();
-                board.Box1Width =
-                    box1WidthAfterLoad(platform::systemInfo().screenWidth(), showState.ImageAreaWidth);
+                board.Box1Width = box1WidthAfterLoad(platform::systemInfo().screenWidth(),
+                                                     showState.ImageAreaWidth);
             }
         }
         showState.Box1On = !textObjectLines(Memo1).isEmpty();
@@ -64,8 +64,8 @@ void Tmainform::Mode1Click() {
     if (PROJECTISVALID(showState, board.ClockOn)) {
         StartTheShow();
     } else {
-        platform::dialogs().message(MessageKind::Confirm, QStringLiteral("Nothing To Play (no text)"),
-                                    Button::OK);
+        platform::dialogs().message(MessageKind::Confirm,
+                                    QStringLiteral("Nothing To Play (no text)"), Button::OK);
     }
 }
 

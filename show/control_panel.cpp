@@ -1,6 +1,7 @@
 #include "show/control_panel.h"
 
-TAlignCntrlBox::TAlignCntrlBox(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint) {
+TAlignCntrlBox::TAlignCntrlBox(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("AlignCntrlBox"));
     setWindowTitle(QStringLiteral("Plakora Control"));
     setFixedSize(172, 401);

@@ -186,14 +186,14 @@ void EditorStartupTest::menusAndToolBar_carryTheirCaptionsAndHints() {
     QVERIFY(m.ImageControl1->isChecked());
 
     QStringList hints;
-    for (QToolButton* b : {m.ToolButton1, m.SaveConfig, m.ToolButton3, m.ToolButton6,
-                           m.ToolButton5, m.ToolButton7, m.ToolButton8}) {
+    for (QToolButton* b : {m.ToolButton1, m.SaveConfig, m.ToolButton3, m.ToolButton6, m.ToolButton5,
+                           m.ToolButton7, m.ToolButton8}) {
         hints << b->toolTip();
     }
-    QCOMPARE(hints, (QStringList{"Load settings File", "Save Current Settings/Configuration",
-                                 "Clear Current Configuration", "Start Playing",
-                                 "Set Color Play Background", "Toggle Clock and Date",
-                                 "Use Page Pause"}));
+    QCOMPARE(hints,
+             (QStringList{"Load settings File", "Save Current Settings/Configuration",
+                          "Clear Current Configuration", "Start Playing",
+                          "Set Color Play Background", "Toggle Clock and Date", "Use Page Pause"}));
     QVERIFY(m.ToolButton7->isCheckable());
     QVERIFY(m.ToolButton8->isCheckable());
     QVERIFY(!m.ToolButton6->isCheckable());
@@ -290,9 +290,9 @@ void EditorStartupTest::formShow_writesClockSampleAndMarksConfigChanged() {
     QVERIFY(!m.ToolButton10->isEnabled());
     QCOMPARE(m.Label4->text(), QStringLiteral("2 Images"));
     QVERIFY(m.board.ConfigChanged);
-    static const QRegularExpression format(
-        QStringLiteral("^(Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday) [A-Z][a-z]+ "
-                       "[1-9][0-9]?, [0-9]{4}  Time (1[0-2]|[1-9]):[0-5][0-9]:[0-5][0-9] (am|pm)$"));
+    static const QRegularExpression format(QStringLiteral(
+        "^(Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday) [A-Z][a-z]+ "
+        "[1-9][0-9]?, [0-9]{4}  Time (1[0-2]|[1-9]):[0-5][0-9]:[0-5][0-9] (am|pm)$"));
     QVERIFY2(format.match(m.Edit4->text()).hasMatch(), qPrintable(m.Edit4->text()));
     QVERIFY(m.Edit4->text().contains(QString::number(QDate::currentDate().year())));
 }

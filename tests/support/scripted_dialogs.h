@@ -65,7 +65,8 @@ public:
     std::optional<QStringList> openFile(const platform::FileDialogSettings& settings) override;
     std::optional<QString> saveFile(const platform::FileDialogSettings& settings) override;
     std::optional<QStringList> openPicture(const platform::FileDialogSettings& settings) override;
-    std::optional<std::uint32_t> chooseColor(const platform::ColorDialogSettings& settings) override;
+    std::optional<std::uint32_t>
+    chooseColor(const platform::ColorDialogSettings& settings) override;
     bool printSetup(const platform::PrintSetupSettings& settings) override;
 
 private:
