@@ -90,7 +90,15 @@ QString writeTextFile(const QString& path, const QStringList& lines) {
         bytes += line.toUtf8();
         bytes += "\r\n";
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // A write that fails while the buffer is flushed is not always reported
+    // by commit(), so the flush is checked on its own before committing.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString error =
+            QStringLiteral("Write error on \"%1\". %2").arg(path, file.errorString());
+        file.cancelWriting();
+        return error;
+    }
+    if (!file.commit()) {
         return QStringLiteral("Write error on \"%1\". %2").arg(path, file.errorString());
     }
     return QString();

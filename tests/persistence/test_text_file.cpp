@@ -1,0 +1,136 @@
+// Reading and writing text object files.
+
+#include "persistence/text_file.h"
+#include "tests/support/test_main.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDevice>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class TextFileTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void split_lineEnds_data();
+    void split_lineEnds();
+    void decode_utf8OrWindows1252_data();
+    void decode_utf8OrWindows1252();
+    void read_missingFile_reportsPathAndChangesNothing();
+    void write_crlfAfterEveryLine_utf8();
+    void write_intoMissingFolder_failsAndLeavesNothing();
+    void write_failure_keepsPreviousFile();
+};
+
+void TextFileTest::split_lineEnds_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("empty") << "" << QStringList{};
+    QTest::newRow("one line, no break") << "one" << QStringList{"one"};
+    QTest::newRow("CR LF") << "a\r\nb\r\n" << QStringList{"a", "b"};
+    QTest::newRow("LF") << "a\nb\n" << QStringList{"a", "b"};
+    QTest::newRow("CR") << "a\rb\r" << QStringList{"a", "b"};
+    QTest::newRow("mixed") << "a\r\nb\nc\rd" << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("empty lines kept") << "a\n\n\nb" << QStringList{"a", "", "", "b"};
+    QTest::newRow("trailing empty line") << "a\n\n" << QStringList{"a", ""};
+    QTest::newRow("LF CR is two breaks") << "a\n\rb" << QStringList{"a", "", "b"};
+}
+
+void TextFileTest::split_lineEnds() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QCOMPARE(splitTextLines(text), lines);
+}
+
+void TextFileTest::decode_utf8OrWindows1252_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ascii") << QByteArray("plain") << QStringLiteral("plain");
+    QTest::newRow("utf-8") << QByteArray("caf\xc3\xa9 \xe2\x82\xac") << QStringLiteral("café €");
+    QTest::newRow("utf-8 with BOM") << QByteArray("\xef\xbb\xbfhi") << QStringLiteral("hi");
+    QTest::newRow("1252 accents") << QByteArray("caf\xe9") << QStringLiteral("café");
+    QTest::newRow("1252 euro and quotes")
+        << QByteArray("\x80 \x93q\x94") << QStringLiteral("€ \u201cq\u201d");
+    QTest::newRow("truncated utf-8 falls back") << QByteArray("ab\xc3") << QStringLiteral("abÃ");
+}
+
+void TextFileTest::decode_utf8OrWindows1252() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(decodeText(bytes), text);
+}
+
+void TextFileTest::read_missingFile_reportsPathAndChangesNothing() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("absent.txt");
+    const TextFileResult r = readTextFile(path);
+    QVERIFY(!r.ok());
+    QVERIFY(r.error.contains(path));
+    QVERIFY(r.lines.isEmpty());
+
+    writeBytes(dir.filePath("w.txt"), "line one\r\nline two\r\n");
+    const TextFileResult good = readTextFile(dir.filePath("w.txt"));
+    QVERIFY(good.ok());
+    QCOMPARE(good.lines, (QStringList{"line one", "line two"}));
+}
+
+void TextFileTest::write_crlfAfterEveryLine_utf8() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.txt");
+    QCOMPARE(writeTextFile(path, {"first", "", "zweite Zeile \u00e4"}), QString());
+    QCOMPARE(readBytes(path), QByteArray("first\r\n\r\nzweite Zeile \xc3\xa4\r\n"));
+    QCOMPARE(readTextFile(path).lines, (QStringList{"first", "", "zweite Zeile \u00e4"}));
+}
+
+void TextFileTest::write_intoMissingFolder_failsAndLeavesNothing() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("no/such/folder/out.txt");
+    const QString error = writeTextFile(path, {"x"});
+    QVERIFY(!error.isEmpty());
+    QVERIFY(error.contains(path));
+    QVERIFY(!QFile::exists(path));
+}
+
+void TextFileTest::write_failure_keepsPreviousFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("keep.txt");
+    writeBytes(path, "old\r\n");
+    // A file size limit makes the write fail half-way, whoever runs the test.
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = saved;
+    tight.rlim_cur = 64;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    const QString error = writeTextFile(path, {QString(500, QLatin1Char('x'))});
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readBytes(path), QByteArray("old\r\n"));
+    // No half-written temporary file is left beside it.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.txt"});
+}
+
+PLAKORA_TEST_MAIN(TextFileTest)
+#include "test_text_file.moc"
