@@ -12,10 +12,12 @@
 #include <QImage>
 #include <QImageReader>
 #include <QLabel>
+
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QStyle>
+#include <algorithm>
 
 #include <array>
 #include <utility>
@@ -204,6 +206,8 @@ Answer QtDialogs::message(MessageKind kind, const QString& text, Buttons buttons
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setText(text);
+    // Short messages stay on one line; long ones wrap at a readable width.
+    label->setMinimumWidth(std::min(label->fontMetrics().horizontalAdvance(text) + 4, 420));
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     if (!buttons) {

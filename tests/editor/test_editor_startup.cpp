@@ -1,15 +1,20 @@
 // The editor window at program start: factory defaults, controls, layout on
 // resize, the board-level switches and the system information text.
 
+#include "editor/font_form.h"
 #include "editor/mainform.h"
 #include "editor/startup.h"
 #include "editor/win_ver.h"
+#include "platform/help.h"
+#include "show/control_panel.h"
+#include "show/play_screen.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_main.h"
 
 #include <QAction>
 #include <QDate>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +35,7 @@ class EditorStartupTest : public QObject {
 
 private slots:
     void caption_isTitleAndVersion();
+    void startUp_createsFourWindows_onlyTheEditorVisible();
     void defaults_on1024x768();
     void defaults_on800x600_leaveUnsetFieldsAtZero();
     void elementBoxes_haveCaptionsAndStartingTexts();
@@ -54,6 +60,22 @@ void EditorStartupTest::caption_isTitleAndVersion() {
     ProgramWindows w = createWindows(false);
     QCOMPARE(w.mainform->windowTitle(), QStringLiteral("Ovri Plakora-32 01.03a.169"));
     QCOMPARE(w.mainform->board.VersionString, QStringLiteral("01.03a.169"));
+}
+
+void EditorStartupTest::startUp_createsFourWindows_onlyTheEditorVisible() {
+    support::FixedSystemInfo sys(800, 600);
+    setUpApplication();
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Ovri Plakora-32"));
+    QVERIFY(QFileInfo(platform::helpFile()).isAbsolute());
+    ProgramWindows w = createWindows(true);
+    QVERIFY(w.mainform->isVisible());
+    QVERIFY(!w.PlayScreen->isVisible());
+    QVERIFY(!w.DFontForm->isVisible());
+    QVERIFY(!w.AlignCntrlBox->isVisible());
+    QCOMPARE(w.AlignCntrlBox->windowTitle(), QStringLiteral("Plakora Control"));
+    QVERIFY(w.PlayScreen->windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(w.PlayScreen->font().pixelSize(), 27);
+    QVERIFY(w.PlayScreen->font().bold());
 }
 
 void EditorStartupTest::defaults_on1024x768() {

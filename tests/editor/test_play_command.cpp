@@ -54,6 +54,7 @@ private slots:
     void flags_followTheTexts();
     void show_hidesEditorAndPlacesTitles_workedExample();
     void show_boxOff_keepsBoardHeight();
+    void show_borderWidthZero_noFramesAndFlatTitles();
     void show_markerMode_decidedAfreshEachShow();
     void show_lineAndCrawlBitmaps();
     void show_memoWidthsDuringShow();
@@ -283,6 +284,28 @@ void PlayCommandTest::show_boxOff_keepsBoardHeight() {
     m_->Mode1Click();
     QCOMPARE(m_->showState.Box1ShownHeight, 150);
     QCOMPARE(m_->showState.Box1Bottom, 326);
+    screen_->ClosePlayScreen();
+}
+
+void PlayCommandTest::show_borderWidthZero_noFramesAndFlatTitles() {
+    m_->Memo1->setPlainText(QStringLiteral("one"));
+    m_->Memo2->setPlainText(QStringLiteral("two"));
+    m_->board.BorderWidth = 0;
+    m_->Mode1Click();
+    QVERIFY(!screen_->Bevel3->isVisible());
+    QVERIFY(!screen_->Bevel4->isVisible());
+    QCOMPARE(screen_->Panel3->bevelOuter(), TitlePanel::Bevel::None);
+    // The bevel width the panel had (5 at first) still counts in its height.
+    QCOMPARE(screen_->Panel3->geometry(), QRect(0, 0, 800, 40 + 6 + 10));
+    QCOMPARE(screen_->Panel4->y(), 56);
+    QCOMPARE(m_->showState.Box1Bottom, 56 + 50 + 150);
+    screen_->ClosePlayScreen();
+
+    // With a border again the bevel is lowered and as wide as the border.
+    m_->board.BorderWidth = 10;
+    m_->Mode1Click();
+    QCOMPARE(screen_->Panel3->bevelOuter(), TitlePanel::Bevel::Lowered);
+    QCOMPARE(screen_->Panel3->bevelWidth(), 10);
     screen_->ClosePlayScreen();
 }
 
