@@ -55,8 +55,10 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
 
 Tmainform::~Tmainform() = default;
 
-void Tmainform::attachWindows(TPlayScreen* playScreen, TAlignCntrlBox* controlPanel) {
+void Tmainform::attachWindows(TPlayScreen* playScreen, TDFontForm* fontForm,
+                              TAlignCntrlBox* controlPanel) {
     playScreen_ = playScreen;
+    fontForm_ = fontForm;
     controlPanel_ = controlPanel;
 }
 

@@ -26,6 +26,7 @@ class QToolButton;
 class QFrame;
 class TPlayScreen;
 class TAlignCntrlBox;
+class TDFontForm;
 
 class Tmainform : public QMainWindow, public ShowHost {
     Q_OBJECT
@@ -34,7 +35,7 @@ public:
     ~Tmainform() override;
 
     // The other windows of the program, created after this one.
-    void attachWindows(TPlayScreen* playScreen, TAlignCntrlBox* controlPanel);
+    void attachWindows(TPlayScreen* playScreen, TDFontForm* fontForm, TAlignCntrlBox* controlPanel);
 
     BoardState board;
     ShowState showState;
@@ -161,5 +162,6 @@ private:
 
     QSize outerSize_; // asked for before the window was first shown
     TPlayScreen* playScreen_ = nullptr;
+    TDFontForm* fontForm_ = nullptr;
     TAlignCntrlBox* controlPanel_ = nullptr;
 };

@@ -53,7 +53,7 @@ ProgramWindows createWindows(bool showEditor) {
     w.DFontForm = std::make_unique<TDFontForm>();
     w.AlignCntrlBox = std::make_unique<TAlignCntrlBox>();
 
-    w.mainform->attachWindows(w.PlayScreen.get(), w.AlignCntrlBox.get());
+    w.mainform->attachWindows(w.PlayScreen.get(), w.DFontForm.get(), w.AlignCntrlBox.get());
     w.PlayScreen->attach(&w.mainform->board, &w.mainform->showState, w.mainform.get(),
                          w.AlignCntrlBox.get());
     // Bringing the panel up stops the animation of the show.
