@@ -3,8 +3,8 @@
 #include "editor/mainform.h"
 
 #include "editor/editor_layout.h"
-#include "editor/win_ver.h"
 #include "platform/system_info.h"
+#include "platform/win_ver.h"
 #include "show/clock_format.h"
 #include "show/play_screen.h"
 

@@ -145,6 +145,8 @@ public:
     // ShowHost
     ShowTexts showTexts() const override;
     void setMemoWidthsForShow(int box1Width, int box2Width) override;
+    bool imageStretch() const override;
+    bool syncWithRetrace() const override;
     void hideEditorForShow() override;
     void showEditorAfterShow() override;
 

@@ -8,6 +8,7 @@
 #include "show/show_rules.h"
 #include "show/show_startup.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -95,6 +96,14 @@ ShowTexts Tmainform::showTexts() const {
 void Tmainform::setMemoWidthsForShow(int box1Width, int box2Width) {
     Memo1->resize(memoWidthDuringShow(box1Width, width()), Memo1->height());
     Memo2->resize(memoWidthDuringShow(box2Width, width()), Memo2->height());
+}
+
+bool Tmainform::imageStretch() const {
+    return ImageStretch->isChecked();
+}
+
+bool Tmainform::syncWithRetrace() const {
+    return Sync->isChecked();
 }
 
 void Tmainform::hideEditorForShow() {

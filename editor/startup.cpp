@@ -5,6 +5,7 @@
 #include "editor/mainform.h"
 #include "platform/help.h"
 #include "show/control_panel.h"
+#include "show/engine_thread.h"
 #include "show/play_screen.h"
 
 #include <QCoreApplication>
@@ -29,7 +30,9 @@ ProgramWindows::~ProgramWindows() {
 }
 
 void ProgramWindows::release() {
-    // The play screen and the panel refer to the editor: they go first.
+    // No show thread outlives the windows; then the play screen and the
+    // panel, which refer to the editor, go first.
+    KILLTHREADS();
     AlignCntrlBox.reset();
     DFontForm.reset();
     PlayScreen.reset();
@@ -57,7 +60,7 @@ ProgramWindows createWindows(bool showEditor) {
     w.PlayScreen->attach(&w.mainform->board, &w.mainform->showState, w.mainform.get(),
                          w.AlignCntrlBox.get());
     // Bringing the panel up stops the animation of the show.
-    ShowState* show = &w.mainform->showState;
-    w.AlignCntrlBox->onShown = [show] { show->ShowRunning = false; };
+    TPlayScreen* screen = w.PlayScreen.get();
+    w.AlignCntrlBox->onShown = [screen] { screen->stopForControlPanel(); };
     return w;
 }

@@ -1,12 +1,22 @@
 #include "show/play_screen.h"
 
 #include "platform/colors.h"
+#include "platform/fonts.h"
+#include "show/clock_format.h"
+#include "show/engine_thread.h"
 #include "show/show_host.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QThread>
+
+#include <algorithm>
 
 TPlayScreen::TPlayScreen(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("PlayScreen"));
@@ -41,6 +51,20 @@ TPlayScreen::TPlayScreen(QWidget* parent) : QWidget(parent, Qt::FramelessWindowH
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TPlayScreen::Timer1Timer);
+
+    // Changed parts of the surface reach the window once per display frame,
+    // however many steps ran in between.
+    frameTimer_ = new QTimer(this);
+    frameTimer_->setTimerType(Qt::PreciseTimer);
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const double rate = (primary && primary->refreshRate() > 1.0) ? primary->refreshRate() : 60.0;
+    frameTimer_->setInterval(static_cast<int>(1000.0 / rate));
+    connect(frameTimer_, &QTimer::timeout, this, &TPlayScreen::flushDirty);
+    frameTimer_->start();
+
+    connect(Panel3, &TitlePanel::pressed, this, &TPlayScreen::handlePress);
+    connect(Panel4, &TitlePanel::pressed, this, &TPlayScreen::handlePress);
 
     resizeSurface(1, 1);
 }
@@ -66,7 +90,14 @@ void TPlayScreen::resizeSurface(int width, int height) {
 }
 
 void TPlayScreen::markDirty(const QRect& rect) {
-    update(rect);
+    dirty_ += rect;
+}
+
+void TPlayScreen::flushDirty() {
+    if (!dirty_.isEmpty()) {
+        update(dirty_);
+        dirty_ = QRegion();
+    }
 }
 
 void TPlayScreen::requestErase() {
@@ -127,6 +158,10 @@ void TPlayScreen::ClosePlayScreen() {
     if (show_) {
         show_->ShowRunning = false;
     }
+    // Steps only run on this thread, so none runs during the wait; the
+    // threads are waiting for their next step or sleeping.
+    QThread::msleep(200);
+    KILLTHREADS();
     if (board_) {
         board_->AlignScreen = false;
     }
@@ -152,13 +187,76 @@ void TPlayScreen::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     for (const QRect& r : event->region()) {
         p.drawImage(r.topLeft(), surface_, r);
+        pixelsPainted_ += static_cast<long long>(r.width()) * r.height();
     }
+    ++paintCount_;
+}
+
+void TPlayScreen::Timer1Timer() {
+    if (!board_ || !show_) {
+        return;
+    }
+    QFont f = font();
+    f.setPixelSize(std::max(1, platform::pointsToPixels(board_->ClockFontSize)));
+    const QFontMetrics metrics(f);
+    const QString text = clockText(QDateTime::currentDateTime());
+    const QColor cell = platform::toQColor(background_);
+    // The whole line is cleared first, so a shorter text leaves no tail.
+    const QRect line(0, show_->ClockTop, surface_.width(), metrics.height());
+    QPainter p(&surface_);
+    p.fillRect(line, cell);
+    p.setFont(f);
+    p.setPen(platform::toQColor(board_->ClockColor));
+    p.drawText(board_->BorderWidth, show_->ClockTop + metrics.ascent(), text);
+    p.end();
+    markDirty(line);
+}
+
+void TPlayScreen::showControlPanel() {
+    if (controlPanel_) {
+        controlPanel_->show();
+        controlPanel_->raise();
+    }
+}
+
+void TPlayScreen::stopForControlPanel() {
+    if (show_) {
+        show_->ShowRunning = false;
+    }
+    QThread::msleep(200);
+    KILLTHREADS();
+}
+
+void TPlayScreen::handlePress(QMouseEvent* event) {
+    // Exactly one button and no modifier key; anything else does nothing.
+    if (event->modifiers() != Qt::NoModifier) {
+        return;
+    }
+    if (event->buttons() == Qt::LeftButton && event->button() == Qt::LeftButton) {
+        ClosePlayScreen();
+    } else if (event->buttons() == Qt::RightButton && event->button() == Qt::RightButton) {
+        showControlPanel();
+    }
+}
+
+void TPlayScreen::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    handlePress(event);
+}
+
+void TPlayScreen::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click does nothing.
+    event->accept();
 }
 
 void TPlayScreen::keyPressEvent(QKeyEvent* event) {
     // Modifier keys are not looked at.
     if (event->key() == Qt::Key_Escape) {
         ClosePlayScreen();
+        return;
+    }
+    if (event->key() == Qt::Key_Space) {
+        showControlPanel();
         return;
     }
     QWidget::keyPressEvent(event);

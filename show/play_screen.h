@@ -41,6 +41,20 @@ public:
 
     void setupplayscreen();
     void ClosePlayScreen();
+    // The clock step: draws the date and time line, once a second.
+    void Timer1Timer();
+    // Brings up the live control panel, which stops the show.
+    void showControlPanel();
+    // What the panel does when it comes up: the animation stops and every
+    // thread of the show ends.
+    void stopForControlPanel();
+
+    // Paints the window copied and the pixels they copied since creation.
+    long long paintCount() const { return paintCount_; }
+    long long pixelsPainted() const { return pixelsPainted_; }
+    // Hands the changed parts of the surface to the window now rather than
+    // at the next display frame.
+    void flushDirty();
 
     // The surface every show drawing goes into, and the way to say which
     // part of it changed.
@@ -58,9 +72,12 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void setBackground(Colour colour);
+    void handlePress(QMouseEvent* event);
 
     BoardState* board_ = nullptr;
     ShowState* show_ = nullptr;
@@ -71,4 +88,8 @@ private:
     Colour background_ = 0;
     bool erasePending_ = false;
     bool closing_ = false;
+    QRegion dirty_;
+    QTimer* frameTimer_ = nullptr;
+    long long paintCount_ = 0;
+    long long pixelsPainted_ = 0;
 };

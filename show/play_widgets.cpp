@@ -76,6 +76,11 @@ void TitlePanel::mousePressEvent(QMouseEvent* event) {
     emit pressed(event);
 }
 
+void TitlePanel::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click does nothing.
+    event->accept();
+}
+
 BevelFrame::BevelFrame(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
 }

@@ -22,6 +22,9 @@ public:
     virtual ShowTexts showTexts() const = 0;
     // While a show runs the text objects' editor boxes take these widths.
     virtual void setMemoWidthsForShow(int box1Width, int box2Width) = 0;
+    // The image-stretch and retrace switches, read each time a picture is drawn.
+    virtual bool imageStretch() const = 0;
+    virtual bool syncWithRetrace() const = 0;
     // The editor leaves the screen to the play screen...
     virtual void hideEditorForShow() = 0;
     // ...and comes back, in front, when the show ends.

@@ -2,9 +2,11 @@
 
 #include "platform/fonts.h"
 #include "platform/system_info.h"
+#include "show/crawl_engine.h"
 #include "show/play_screen.h"
 #include "show/show_host.h"
 #include "show/show_rules.h"
+#include "show/text_box_engine.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -75,6 +77,9 @@ void StartTheShow(ShowContext& ctx) {
     const int sw = sys.screenWidth();
     const int sh = sys.screenHeight();
     const ShowTexts texts = ctx.host.showTexts();
+    show.Text1Lines = texts.Text1Lines;
+    show.Text2Lines = texts.Text2Lines;
+    show.ImageEntries = texts.ImageList;
 
     show.Box1TextX = 0;
     show.Box2TextX = 0;
@@ -145,4 +150,16 @@ void StartTheShow(ShowContext& ctx) {
     screen.EraseAllowed = false;
     screen.activateWindow();
     screen.setFocus();
+
+    // The engines, in this order; their first steps run once the main thread
+    // next processes events. The timed slideshow is not started here yet.
+    if (show.Box1On) {
+        Box1ThreadHandle.start(std::make_unique<TScrollBox1>(ctx));
+    }
+    if (show.Box2On) {
+        Box2ThreadHandle.start(std::make_unique<TScrollBox2>(ctx));
+    }
+    if (show.CrawlOn) {
+        CrawlThreadHandle.start(std::make_unique<TCrawler>(ctx));
+    }
 }

@@ -8,6 +8,7 @@
 #include "platform/shared_value.h"
 
 #include <QRect>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -77,4 +78,11 @@ struct ShowState {
     // values, so a box played empty comes back once it has text again.
     std::int32_t Box1ShownHeight = 0;
     std::int32_t Box2ShownHeight = 0;
+
+    // The texts of the show, taken from the editor when the show starts (the
+    // editor is hidden while it runs): the lines of both text objects and the
+    // image list.
+    QStringList Text1Lines;
+    QStringList Text2Lines;
+    QStringList ImageEntries;
 };

@@ -4,7 +4,7 @@
 #include "editor/font_form.h"
 #include "editor/mainform.h"
 #include "editor/startup.h"
-#include "editor/win_ver.h"
+#include "platform/win_ver.h"
 #include "platform/help.h"
 #include "show/control_panel.h"
 #include "show/play_screen.h"

@@ -1,4 +1,4 @@
-#include "editor/win_ver.h"
+#include "platform/win_ver.h"
 
 QString platformName(platform::PlatformFamily family) {
     switch (family) {

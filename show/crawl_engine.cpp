@@ -1,0 +1,49 @@
+#include "show/crawl_engine.h"
+
+#include "show/play_screen.h"
+#include "show/surface_ops.h"
+#include "show/text_box_engine.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+bool crawlStep(ShowContext& ctx) {
+    Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
+    ShowState& s = ctx.show;
+    const QImage& bitmap = ctx.screen.Image3.bitmap;
+    const int w = bitmap.width();
+    const int h = bitmap.height();
+    if (w - 1 > s.CrawlColumn) {
+        QImage& surface = ctx.screen.surface();
+        s.CrawlSourceRect = Rect{s.CrawlColumn, 0, s.CrawlColumn + 1, h};
+        stretchColumn(bitmap, s.CrawlColumn, surface, s.CrawlDestRect);
+        s.CrawlUpdateRect = scrollSurface(surface, s.CrawlScrollRect, s.CrawlClipRect, -1, 0);
+        ctx.screen.markDirty(clipToImage(s.CrawlScrollRect, surface).toQRect());
+        s.CrawlColumn += 1;
+    } else {
+        s.CrawlColumn = 0;
+    }
+    return s.ShowRunning;
+}
+
+TCrawler::TCrawler(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {}
+
+void TCrawler::CrawlStep() {
+    if (!crawlStep(ctx_)) {
+        markTerminated();
+        QThread::msleep(100);
+    }
+}
+
+void TCrawler::Execute() {
+    ctx_.show.CrawlColumn = 0;
+    setPriority(enginePriority());
+    while (!terminated() && !stopRequested()) {
+        if (!synchronize([this] { CrawlStep(); })) {
+            break;
+        }
+        pause(ctx_.board.CrawlDelay);
+    }
+    setPriority(Priority::Idle);
+    pause(100);
+}

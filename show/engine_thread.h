@@ -1,0 +1,103 @@
+#pragma once
+
+// The pacing thread every animated element of a show has. The thread never
+// draws: it hands one step at a time to the main thread (the synchronised
+// call), waits until the step has run, then sleeps its element's delay.
+//
+// Every wait of the thread can be interrupted: ending a show asks each
+// thread to stop, which wakes it wherever it waits, and joins it. A step that
+// is still queued when its thread is asked to stop never runs.
+
+#include <QObject>
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+class EngineThread {
+public:
+    enum class Priority { Idle, Lowest, Normal, Highest };
+
+    // Steps run on the thread of `mainThreadContext` (the play screen).
+    explicit EngineThread(QObject* mainThreadContext);
+    virtual ~EngineThread();
+    EngineThread(const EngineThread&) = delete;
+    EngineThread& operator=(const EngineThread&) = delete;
+
+    void start();
+    // Asks the thread to stop and wakes it; returns at once.
+    void requestStop();
+    // Waits until the thread has ended.
+    void join();
+    bool running() const { return running_.load(); }
+
+    // Set by a step that finds the show stopped: the loop ends after it.
+    void markTerminated() { terminated_.store(true); }
+    bool terminated() const { return terminated_.load(); }
+    bool stopRequested() const;
+
+    // The operating-system id of the thread, once it runs (0 before).
+    long long handle() const { return handle_.load(); }
+
+protected:
+    // The thread body.
+    virtual void Execute() = 0;
+
+    // Runs `step` on the main thread and waits for it. Returns false, without
+    // running the step, when the thread is asked to stop first.
+    bool synchronize(const std::function<void()>& step);
+    // Sleeps `ms` milliseconds (0 yields). Returns false when woken by a stop
+    // request. Virtual so that tests can record the pauses instead of waiting.
+    virtual bool pause(int ms);
+    // A best effort: a priority the system refuses is not an error.
+    void setPriority(Priority priority);
+
+private:
+    struct PendingCall {
+        std::atomic<bool> cancelled{false};
+    };
+
+    void body();
+
+    QObject* context_;
+    std::thread thread_;
+    std::atomic<bool> running_{false};
+    std::atomic<bool> terminated_{false};
+    std::atomic<long long> handle_{0};
+
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;
+    bool stop_ = false;
+    bool callDone_ = false;
+    std::shared_ptr<PendingCall> pending_;
+};
+
+// A process-wide place for the running thread of one kind of engine. It owns
+// the thread object and shows its operating-system id.
+class ThreadSlot {
+public:
+    // Starts `thread` in this slot, after ending a thread still held here.
+    void start(std::unique_ptr<EngineThread> thread);
+    EngineThread* thread() const { return thread_.get(); }
+    // The id of the slot's thread in decimal terms; 0 when the slot is empty.
+    long long handleNumber() const;
+    void requestStop();
+    // Joins the thread and empties the slot.
+    void close();
+
+private:
+    std::unique_ptr<EngineThread> thread_;
+};
+
+extern ThreadSlot Box1ThreadHandle;
+extern ThreadSlot Box2ThreadHandle;
+extern ThreadSlot CrawlThreadHandle;
+extern ThreadSlot MovieThreadHandle;
+
+// Ends every thread of the current show: asks all of them to stop, then joins
+// them one by one. When it returns no show thread runs and no step of theirs
+// will run any more. Main thread only.
+void KILLTHREADS();

@@ -1,0 +1,204 @@
+#include "show/text_box_engine.h"
+
+#include "platform/colors.h"
+#include "platform/system_info.h"
+#include "platform/win_ver.h"
+#include "show/marker.h"
+#include "show/picture_display.h"
+#include "show/play_screen.h"
+#include "show/show_rules.h"
+#include "show/surface_ops.h"
+
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QThread>
+
+std::atomic<int> TScrollBox1::pagePauseMs{3000};
+
+namespace {
+
+// What differs between the two boxes.
+struct BoxFields {
+    std::int32_t& Line;
+    std::int32_t LineCount;
+    std::int32_t& Row;
+    std::int32_t LineHeight;
+    std::int32_t& TextX;
+    Rect& SourceRect;
+    const Rect& DestRect;
+    const Rect& ScrollRect;
+    const Rect& ClipRect;
+    Rect& UpdateRect;
+    std::int32_t Width;
+    bool Center;
+    PictureHolder& Holder;
+    const QStringList& Lines;
+};
+
+BoxFields box1(ShowContext& ctx) {
+    ShowState& s = ctx.show;
+    return BoxFields{s.Box1Line,        s.Box1LineCount,     s.Box1Row,
+                     s.Box1LineHeight,  s.Box1TextX,         s.Box1SourceRect,
+                     s.Box1DestRect,    s.Box1ScrollRect,    s.Box1ClipRect,
+                     s.Box1UpdateRect,  ctx.board.Box1Width, ctx.board.CenterText1,
+                     ctx.screen.Image1, s.Text1Lines};
+}
+
+BoxFields box2(ShowContext& ctx) {
+    ShowState& s = ctx.show;
+    return BoxFields{s.Box2Line,        s.Box2LineCount,     s.Box2Row,
+                     s.Box2LineHeight,  s.Box2TextX,         s.Box2SourceRect,
+                     s.Box2DestRect,    s.Box2ScrollRect,    s.Box2ClipRect,
+                     s.Box2UpdateRect,  ctx.board.Box2Width, ctx.board.CenterText2,
+                     ctx.screen.Image2, s.Text2Lines};
+}
+
+// The line with this index; one past the last line reads as empty.
+QString lineAt(const QStringList& lines, std::int32_t index) {
+    return (index >= 0 && index < lines.size()) ? lines.at(index) : QString();
+}
+
+void renderLine(BoxFields& f, const QString& text) {
+    QImage& bitmap = f.Holder.bitmap;
+    if (bitmap.isNull()) {
+        return;
+    }
+    bitmap.fill(platform::toQColor(f.Holder.brush));
+    if (text.isEmpty()) {
+        return;
+    }
+    QPainter p(&bitmap);
+    p.setFont(f.Holder.font);
+    p.setPen(platform::toQColor(f.Holder.color));
+    p.drawText(f.TextX, QFontMetrics(f.Holder.font).ascent(), text);
+}
+
+void centre(BoxFields& f, const QString& measured) {
+    if (f.Center) {
+        f.TextX = f.Width / 2 - QFontMetrics(f.Holder.font).horizontalAdvance(measured) / 2;
+    }
+}
+
+// Copies the next row into the strip at the bottom of the box and moves the
+// box up by one pixel; `lastRow` is the row at which the line is finished.
+void advance(ShowContext& ctx, BoxFields& f, std::int32_t lastRow) {
+    if (f.Row >= lastRow) {
+        f.Row = 0;
+        f.Line += 1;
+        if (f.Line > f.LineCount) {
+            f.Line = 0;
+        }
+        return;
+    }
+    QImage& surface = ctx.screen.surface();
+    f.SourceRect = Rect{0, f.Row, f.Width, f.Row + 1};
+    stretchRow(f.Holder.bitmap, f.Row, surface, f.DestRect);
+    f.UpdateRect = scrollSurface(surface, f.ScrollRect, f.ClipRect, 0, -1);
+    ctx.screen.markDirty(clipToImage(f.ScrollRect, surface).toQRect());
+    f.Row += 1;
+}
+
+} // namespace
+
+bool textBox1Step(ShowContext& ctx) {
+    Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
+    BoxFields f = box1(ctx);
+    if (f.Row == 0) {
+        const QString line = lineAt(f.Lines, f.Line);
+        centre(f, line);
+        QString text = line;
+        if (ctx.show.MarkerMode && lineHasMarker(line)) {
+            const qsizetype a = line.indexOf(QStringLiteral("//"));
+            const qsizetype b = line.indexOf(QStringLiteral("\\\\"));
+            // Backslashes before the first "//" are no marker: drawn as stored.
+            if (b > a) {
+                const MarkerResult marker =
+                    ParseMarker(line.left(255), static_cast<int>(ctx.show.ImageEntries.size()));
+                if (marker.picture >= 0) {
+                    PlayBitMap(ctx, ctx.show.ImageEntries.at(marker.picture).left(255));
+                }
+                text = marker.text;
+            }
+        }
+        renderLine(f, text);
+        f.Row = 1;
+    }
+    advance(ctx, f, f.LineHeight - 1);
+    return ctx.show.ShowRunning;
+}
+
+bool textBox2Step(ShowContext& ctx) {
+    Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
+    BoxFields f = box2(ctx);
+    if (f.Row == 0) {
+        const QString line = lineAt(f.Lines, f.Line);
+        centre(f, line);
+        renderLine(f, line);
+        f.Row = 1;
+    }
+    advance(ctx, f, f.LineHeight);
+    return ctx.show.ShowRunning;
+}
+
+bool pagePauseDue(platform::SharedValue<std::int32_t>& pageRows, std::int32_t pageHeight) {
+    if (pageRows.load() < pageHeight) {
+        pageRows.fetchAdd(1);
+        return false;
+    }
+    pageRows = 0;
+    return true;
+}
+
+EngineThread::Priority enginePriority() {
+    return isNtFamily(platform::systemInfo()) ? EngineThread::Priority::Highest
+                                              : EngineThread::Priority::Normal;
+}
+
+TScrollBox1::TScrollBox1(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {}
+
+void TScrollBox1::ScrollStep() {
+    if (!textBox1Step(ctx_)) {
+        markTerminated();
+        QThread::msleep(100);
+    }
+}
+
+void TScrollBox1::Execute() {
+    ctx_.show.Box1Row = 0;
+    setPriority(enginePriority());
+    while (!terminated() && !stopRequested()) {
+        if (!synchronize([this] { ScrollStep(); })) {
+            break;
+        }
+        if (ctx_.board.PagePause1 &&
+            pagePauseDue(ctx_.show.Box1PageRows, ctx_.board.Box1PageHeight)) {
+            pause(pagePauseMs.load());
+        }
+        pause(ctx_.board.Box1Delay);
+    }
+    setPriority(Priority::Idle);
+    pause(100);
+}
+
+TScrollBox2::TScrollBox2(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {}
+
+void TScrollBox2::ScrollStep() {
+    if (!textBox2Step(ctx_)) {
+        markTerminated();
+        QThread::msleep(10);
+    }
+}
+
+void TScrollBox2::Execute() {
+    ctx_.show.Box2Row = 0;
+    setPriority(enginePriority());
+    while (!terminated() && !stopRequested()) {
+        if (!synchronize([this] { ScrollStep(); })) {
+            break;
+        }
+        pause(ctx_.board.Box2Delay);
+    }
+    setPriority(Priority::Idle);
+    pause(100);
+}
