@@ -1,0 +1,50 @@
+#pragma once
+
+// A show without the editor: a board, a show record, a play screen and a
+// host that hands over fixed texts, for tests of the show's own parts.
+
+#include "editor/board_state.h"
+#include "show/play_screen.h"
+#include "show/show_host.h"
+#include "show/show_startup.h"
+#include "show/show_state.h"
+
+#include <memory>
+
+struct FakeHost final : ShowHost {
+    ShowTexts texts;
+    bool stretch = false;
+    bool sync = false;
+    int editorShown = 0;
+    int editorHidden = 0;
+
+    ShowTexts showTexts() const override { return texts; }
+    void setMemoWidthsForShow(int, int) override {}
+    bool imageStretch() const override { return stretch; }
+    bool syncWithRetrace() const override { return sync; }
+    void hideEditorForShow() override { ++editorHidden; }
+    void showEditorAfterShow() override { ++editorShown; }
+};
+
+struct ShowFixture {
+    BoardState board;
+    ShowState show;
+    FakeHost host;
+    std::unique_ptr<TPlayScreen> screen;
+    ShowContext ctx;
+
+    ShowFixture(int width, int height)
+        : screen(std::make_unique<TPlayScreen>()), ctx{board, show, *screen, host} {
+        screen->attach(&board, &show, &host, nullptr);
+        screen->resizeSurface(width, height);
+        screen->surface().fill(Qt::black);
+        // No titles unless a test places them.
+        screen->Panel3->setGeometry(0, 0, 0, 0);
+        screen->Panel4->setGeometry(0, 0, 0, 0);
+        board.BorderWidth = 10;
+        board.Text1FontName = board.Text2FontName = board.CrawlFontName = QStringLiteral("Arial");
+        board.Text1FontSize = board.Text2FontSize = 20;
+        board.Text1Color = board.Text2Color = 0xFFFFFF;
+        show.ShowRunning = true;
+    }
+};

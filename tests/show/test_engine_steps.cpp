@@ -1,0 +1,349 @@
+// The animation steps of the text boxes and the crawl line, pixel by pixel on
+// the screen surface, and pictures in the image area.
+
+#include "show/crawl_engine.h"
+#include "show/picture_display.h"
+#include "show/show_layout.h"
+#include "show/text_box_engine.h"
+#include "tests/show/show_fixture.h"
+#include "tests/support/fixed_system_info.h"
+#include "tests/support/test_main.h"
+
+#include <QFile>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Text box 1 on a 400 x 300 surface, no border: the box spans y 100 to 200.
+void layOutBox1(ShowFixture& f, const QStringList& lines, int border = 0) {
+    f.board.BorderWidth = border;
+    f.board.Box1Width = 200;
+    f.show.Text1Lines = lines;
+    f.show.Box1LineCount = static_cast<int>(lines.size());
+    f.show.Box1Bottom = 200;
+    f.show.Box1DestRect = {border, 199, 200 - border, 200};
+    f.show.Box1ScrollRect = f.show.Box1ClipRect = {0, 100, 200, 200};
+    f.show.Box1LineHeight =
+        prepareLineBitmap(f.screen->Image1, QStringLiteral("Arial"), 20, 0xFFFFFF, 0x000080, 200);
+}
+
+void layOutBox2(ShowFixture& f, const QStringList& lines) {
+    f.board.BorderWidth = 0;
+    f.board.Box2Width = 300;
+    f.show.Text2Lines = lines;
+    f.show.Box2LineCount = static_cast<int>(lines.size());
+    f.show.Box2Bottom = 290;
+    f.show.Box2DestRect = {0, 289, 300, 290};
+    f.show.Box2ScrollRect = f.show.Box2ClipRect = {0, 210, 300, 290};
+    f.show.Box2LineHeight =
+        prepareLineBitmap(f.screen->Image2, QStringLiteral("Arial"), 20, 0xFFFFFF, 0x008000, 300);
+}
+
+QImage row(const QImage& img, int y, int left, int width) {
+    return img.copy(left, y, width, 1);
+}
+
+QString writePicture(const QTemporaryDir& dir, const char* name, int w, int h, QColor c) {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(c);
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    if (!img.save(path, "BMP")) {
+        qFatal("cannot write picture");
+    }
+    return path;
+}
+
+} // namespace
+
+class EngineStepsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void box1_showsRows1ToHMinus2_perLine();
+    void box2_showsRows1ToHMinus1_perLine();
+    void box1_rowSqueezedIntoInsetStrip();
+    void box_endlessCycle_withEmptyLineAfterLast();
+    void box_centring_data();
+    void box_centring();
+    void box1_markerLine_showsPictureAndDrawsRest();
+    void box1_markerModeClear_drawsLineAsStored();
+    void box2_neverShowsPictures();
+    void step_reportsStoppedShow();
+    void crawl_wStepsPerPass_lastColumnNeverShown();
+    void crawl_narrowBitmap_neverMoves();
+    void playBitMap_naturalSize_stretch_missing_broken();
+};
+
+void EngineStepsTest::box1_showsRows1ToHMinus2_perLine() {
+    ShowFixture f(400, 300);
+    layOutBox1(f, {QStringLiteral("Wg line")});
+    const int h = f.show.Box1LineHeight;
+    QVERIFY(h > 4);
+
+    QVERIFY(textBox1Step(f.ctx));
+    const QImage line = f.screen->Image1.bitmap.copy();
+    QCOMPARE(f.show.Box1Row, 2);
+    for (int i = 1; i < h - 2; ++i) {
+        textBox1Step(f.ctx);
+    }
+    // h - 2 steps scrolled; the line is now on screen, bottom row doubled.
+    QCOMPARE(f.show.Box1Row, h - 1);
+    QCOMPARE(f.show.Box1Line, 0);
+    const QImage& s = f.screen->surface();
+    QCOMPARE(row(s, 199, 0, 200), row(line, h - 2, 0, 200));
+    for (int k = 1; k <= h - 2; ++k) {
+        QCOMPARE(row(s, 199 - k, 0, 200), row(line, h - 1 - k, 0, 200));
+    }
+    // Above the line the box still shows the background.
+    QCOMPARE(s.pixel(50, 199 - (h - 1)), qRgb(0, 0, 0));
+
+    // The (h - 1)th step only finishes the line.
+    const QImage before = s.copy();
+    textBox1Step(f.ctx);
+    QCOMPARE(f.screen->surface(), before);
+    QCOMPARE(f.show.Box1Row, 0);
+    QCOMPARE(f.show.Box1Line, 1);
+    QCOMPARE(f.show.Box1SourceRect, (Rect{0, h - 2, 200, h - 1}));
+}
+
+void EngineStepsTest::box2_showsRows1ToHMinus1_perLine() {
+    ShowFixture f(400, 300);
+    layOutBox2(f, {QStringLiteral("Wg second")});
+    const int h = f.show.Box2LineHeight;
+    textBox2Step(f.ctx);
+    const QImage line = f.screen->Image2.bitmap.copy();
+    for (int i = 1; i < h - 1; ++i) {
+        textBox2Step(f.ctx);
+    }
+    QCOMPARE(f.show.Box2Row, h);
+    QCOMPARE(f.show.Box2Line, 0);
+    const QImage& s = f.screen->surface();
+    QCOMPARE(row(s, 289, 0, 300), row(line, h - 1, 0, 300));
+    for (int k = 1; k <= h - 1; ++k) {
+        QCOMPARE(row(s, 289 - k, 0, 300), row(line, h - k, 0, 300));
+    }
+    textBox2Step(f.ctx); // the hth step finishes the line
+    QCOMPARE(f.show.Box2Row, 0);
+    QCOMPARE(f.show.Box2Line, 1);
+}
+
+void EngineStepsTest::box1_rowSqueezedIntoInsetStrip() {
+    ShowFixture f(400, 300);
+    layOutBox1(f, {QStringLiteral("WWWWWWWWWWWW")}, 10);
+    textBox1Step(f.ctx);
+    const QImage line = f.screen->Image1.bitmap.copy();
+    const QImage& s = f.screen->surface();
+    // Row 1 went into the strip x 10 to 190 and moved up one pixel.
+    for (int x = 10; x < 190; ++x) {
+        const int sx = (x - 10) * 200 / 180;
+        QCOMPARE(s.pixel(x, 198), line.pixel(sx, 1));
+    }
+    // The columns within the border keep the play screen's background.
+    QCOMPARE(s.pixel(5, 198), qRgb(0, 0, 0));
+    QCOMPARE(s.pixel(195, 198), qRgb(0, 0, 0));
+}
+
+void EngineStepsTest::box_endlessCycle_withEmptyLineAfterLast() {
+    ShowFixture f(400, 300);
+    layOutBox1(f, {QStringLiteral("only line")});
+    const int h = f.show.Box1LineHeight;
+    QList<int> lines;
+    QList<bool> blank;
+    for (int cycle = 0; cycle < 3 * (h - 1); ++cycle) {
+        if (f.show.Box1Row == 0) {
+            lines << f.show.Box1Line;
+            textBox1Step(f.ctx);
+            const QImage& bmp = f.screen->Image1.bitmap;
+            bool empty = true;
+            for (int y = 0; y < bmp.height() && empty; ++y) {
+                for (int x = 0; x < bmp.width() && empty; ++x) {
+                    empty = bmp.pixel(x, y) == qRgb(0x80, 0, 0);
+                }
+            }
+            blank << empty;
+        } else {
+            textBox1Step(f.ctx);
+        }
+    }
+    QCOMPARE(lines, (QList<int>{0, 1, 0}));
+    QCOMPARE(blank, (QList<bool>{false, true, false}));
+}
+
+void EngineStepsTest::box_centring_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << "";
+    QTest::newRow("short") << "Hi";
+    QTest::newRow("wider than box") << "A line far wider than two hundred pixels";
+}
+
+void EngineStepsTest::box_centring() {
+    QFETCH(QString, text);
+    ShowFixture f(400, 300);
+    layOutBox1(f, {text});
+    f.board.CenterText1 = true;
+    textBox1Step(f.ctx);
+    const int width = QFontMetrics(f.screen->Image1.font).horizontalAdvance(text);
+    QCOMPARE(f.show.Box1TextX, 100 - width / 2);
+    if (text.isEmpty()) {
+        QCOMPARE(f.show.Box1TextX, 100);
+    }
+    if (width > 200) {
+        QVERIFY(f.show.Box1TextX < 0);
+    }
+    // Without centring the line stays at the left edge.
+    ShowFixture g(400, 300);
+    layOutBox1(g, {text});
+    textBox1Step(g.ctx);
+    QCOMPARE(g.show.Box1TextX, 0);
+}
+
+void EngineStepsTest::box1_markerLine_showsPictureAndDrawsRest() {
+    support::FixedSystemInfo sys(400, 300);
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    const QString red = writePicture(dir, "red.bmp", 20, 10, Qt::red);
+    f.show.ImageEntries = {red, dir.filePath("missing.bmp")};
+    f.show.MarkerMode = true;
+    f.show.Box1ShownHeight = 100;
+    layOutBox1(f,
+               {QStringLiteral("//0\\\\"), QStringLiteral("//1\\\\"), QStringLiteral("//5\\\\")});
+    textBox1Step(f.ctx);
+    // The picture stands at the image area's top-left corner: x 200, y 0.
+    QCOMPARE(f.show.ImageAreaLeft, 200);
+    QCOMPARE(f.screen->surface().pixel(205, 5), qRgb(255, 0, 0));
+    // The line itself is drawn empty.
+    const QImage& bmp = f.screen->Image1.bitmap;
+    QCOMPARE(bmp.pixel(0, bmp.height() / 2), qRgb(0x80, 0, 0));
+}
+
+void EngineStepsTest::box1_markerModeClear_drawsLineAsStored() {
+    ShowFixture withMarkers(400, 300);
+    ShowFixture without(400, 300);
+    layOutBox1(withMarkers, {QStringLiteral("A //0\\\\ B")});
+    layOutBox1(without, {QStringLiteral("A //0\\\\ B")});
+    withMarkers.show.ImageEntries = without.show.ImageEntries = {QStringLiteral("/nope.bmp")};
+    withMarkers.show.MarkerMode = true;
+    textBox1Step(withMarkers.ctx);
+    textBox1Step(without.ctx);
+    // Drawn as stored, the marker text makes the line differ from "A  B".
+    QVERIFY(withMarkers.screen->Image1.bitmap != without.screen->Image1.bitmap);
+
+    ShowFixture reference(400, 300);
+    layOutBox1(reference, {QStringLiteral("A  B")});
+    textBox1Step(reference.ctx);
+    QCOMPARE(withMarkers.screen->Image1.bitmap, reference.screen->Image1.bitmap);
+}
+
+void EngineStepsTest::box2_neverShowsPictures() {
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    f.show.ImageEntries = {writePicture(dir, "blue.bmp", 20, 20, Qt::blue)};
+    f.show.MarkerMode = true;
+    f.board.Box1Width = 10;
+    layOutBox2(f, {QStringLiteral("//0\\\\")});
+    const QImage before = f.screen->surface().copy(0, 0, 400, 200);
+    textBox2Step(f.ctx);
+    QCOMPARE(f.screen->surface().copy(0, 0, 400, 200), before);
+}
+
+void EngineStepsTest::step_reportsStoppedShow() {
+    ShowFixture f(400, 300);
+    layOutBox1(f, {QStringLiteral("x")});
+    layOutBox2(f, {QStringLiteral("y")});
+    QVERIFY(textBox1Step(f.ctx));
+    f.show.ShowRunning = false;
+    QVERIFY(!textBox1Step(f.ctx));
+    QVERIFY(!textBox2Step(f.ctx));
+    QVERIFY(!crawlStep(f.ctx));
+}
+
+void EngineStepsTest::crawl_wStepsPerPass_lastColumnNeverShown() {
+    ShowFixture f(100, 50);
+    QImage bitmap(6, 4, QImage::Format_RGB32);
+    for (int x = 0; x < 6; ++x) {
+        for (int y = 0; y < 4; ++y) {
+            bitmap.setPixel(x, y, qRgb(10 * (x + 1), y, 0));
+        }
+    }
+    f.screen->Image3.bitmap = bitmap;
+    f.show.CrawlTop = 20;
+    f.show.CrawlDestRect = {99, 20, 100, 24};
+    f.show.CrawlScrollRect = f.show.CrawlClipRect = {0, 20, 100, 24};
+    for (int i = 0; i < 5; ++i) {
+        crawlStep(f.ctx);
+    }
+    QCOMPARE(f.show.CrawlColumn, 5);
+    const QImage& s = f.screen->surface();
+    // Columns 0 to 4 entered at the right edge and moved left, one per step.
+    QCOMPARE(s.pixel(99, 21), qRgb(50, 1, 0));
+    for (int c = 0; c < 5; ++c) {
+        QCOMPARE(s.pixel(94 + c, 21), qRgb(10 * (c + 1), 1, 0));
+    }
+    QCOMPARE(s.pixel(93, 21), qRgb(0, 0, 0));
+    // The sixth step only starts the pass again: W = 6 steps per pass.
+    const QImage before = s.copy();
+    crawlStep(f.ctx);
+    QCOMPARE(f.show.CrawlColumn, 0);
+    QCOMPARE(f.screen->surface(), before);
+    // The next pass follows with no gap: column 0 right after column 4.
+    crawlStep(f.ctx);
+    QCOMPARE(f.screen->surface().pixel(97, 21), qRgb(50, 1, 0));
+    QCOMPARE(f.screen->surface().pixel(98, 21), qRgb(10, 1, 0));
+    QCOMPARE(f.screen->surface().pixel(99, 21), qRgb(10, 1, 0));
+    QCOMPARE(f.show.CrawlSourceRect, (Rect{0, 0, 1, 4}));
+}
+
+void EngineStepsTest::crawl_narrowBitmap_neverMoves() {
+    ShowFixture f(50, 20);
+    f.screen->Image3.bitmap = QImage(1, 4, QImage::Format_RGB32);
+    f.screen->Image3.bitmap.fill(Qt::white);
+    f.show.CrawlDestRect = {49, 0, 50, 4};
+    f.show.CrawlScrollRect = f.show.CrawlClipRect = {0, 0, 50, 4};
+    for (int i = 0; i < 3; ++i) {
+        crawlStep(f.ctx);
+        QCOMPARE(f.show.CrawlColumn, 0);
+    }
+    QCOMPARE(f.screen->surface().pixel(49, 1), qRgb(0, 0, 0));
+}
+
+void EngineStepsTest::playBitMap_naturalSize_stretch_missing_broken() {
+    support::FixedSystemInfo sys(800, 600);
+    QTemporaryDir dir;
+    ShowFixture f(800, 600);
+    f.board.Box1Width = 400;
+    f.show.Box1ShownHeight = 150;
+    f.screen->Panel3->setGeometry(0, 10, 800, 66);
+    f.screen->Panel4->setGeometry(0, 86, 800, 60);
+    const QString small = writePicture(dir, "small.bmp", 30, 20, Qt::green);
+
+    PlayBitMap(f.ctx, small);
+    QCOMPARE((ImageArea{f.show.ImageAreaLeft, f.show.ImageAreaTop, f.show.ImageAreaWidth,
+                        f.show.ImageAreaHeight}),
+             (ImageArea{410, 176, 380, 150}));
+    const QImage& s = f.screen->surface();
+    QCOMPARE(s.pixel(410, 176), qRgb(0, 255, 0));
+    QCOMPARE(s.pixel(439, 195), qRgb(0, 255, 0));
+    QCOMPARE(s.pixel(440, 176), qRgb(0, 0, 0));
+
+    f.host.stretch = true;
+    PlayBitMap(f.ctx, small);
+    QCOMPARE(s.pixel(789, 325), qRgb(0, 255, 0));
+    QCOMPARE(s.pixel(790, 325), qRgb(0, 0, 0));
+    QCOMPARE(s.pixel(789, 326), qRgb(0, 0, 0));
+    QCOMPARE(s.pixel(409, 200), qRgb(0, 0, 0));
+
+    const QImage before = s.copy();
+    PlayBitMap(f.ctx, dir.filePath("absent.bmp"));
+    QFile broken(dir.filePath("broken.bmp"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("BM this is no picture");
+    broken.close();
+    PlayBitMap(f.ctx, broken.fileName());
+    QCOMPARE(f.screen->surface(), before);
+}
+
+PLAKORA_TEST_MAIN(EngineStepsTest)
+#include "test_engine_steps.moc"
