@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
+#include <QTextDocument>
 #include <QSlider>
 #include <QToolButton>
 
@@ -26,6 +27,8 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
     createToolBar();
     createControls();
     connectChangeTracking();
+    createPopupMenu1();
+    connectImageList();
 
     connect(ToolButton7, &QToolButton::clicked, this, &Tmainform::ToolButton7Click);
     connect(ToggleClockOn, &QAction::triggered, this, &Tmainform::ToggleClockOnClick);
@@ -48,7 +51,7 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
         platform::FileOption::HideReadOnly | platform::FileOption::NoReadOnlyReturn |
         platform::FileOption::NoNetworkButton;
     ColorDialog1.options = platform::ColorOption::FullOpen | platform::ColorOption::AnyColor |
-                           platform::ColorOption::SolidColor;
+                           platform::ColorOption::SolidColor | platform::ColorOption::ShowHelp;
 
     FormCreate();
 }
@@ -63,8 +66,27 @@ void Tmainform::attachWindows(TPlayScreen* playScreen, TDFontForm* fontForm,
 }
 
 void Tmainform::connectChangeTracking() {
-    for (QLineEdit* box : {edit1, edit2, Edit3, Edit4}) {
-        connect(box, &QLineEdit::textChanged, this, [this] { board.ConfigChanged = true; });
+    connect(edit1, &QLineEdit::textChanged, this, &Tmainform::edit1Change);
+    connect(edit2, &QLineEdit::textChanged, this, &Tmainform::edit2Change);
+    connect(Edit3, &QLineEdit::textChanged, this, &Tmainform::Edit3Change);
+    connect(Edit4, &QLineEdit::textChanged, this, &Tmainform::Edit4Change);
+    for (QPlainTextEdit* memo : {Memo1, Memo2}) {
+        connect(memo, &QPlainTextEdit::textChanged, this, [this, memo] {
+            // While the program replaces the whole text the edit box has its
+            // undo switched off, and it clears its flag after this signal.
+            if (!memo->document()->isUndoRedoEnabled()) {
+                replacingText_ = memo;
+            } else {
+                textObjectChanged(memo);
+            }
+        });
+        // A replacement ends by placing the cursor.
+        connect(memo, &QPlainTextEdit::cursorPositionChanged, this, [this, memo] {
+            if (replacingText_ == memo) {
+                replacingText_ = nullptr;
+                textObjectChanged(memo);
+            }
+        });
     }
 }
 

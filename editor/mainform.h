@@ -5,6 +5,7 @@
 // board record and, beside it, the show record.
 
 #include "editor/board_state.h"
+#include "editor/popup_rules.h"
 #include "platform/dialogs.h"
 #include "show/show_host.h"
 #include "show/show_state.h"
@@ -12,6 +13,7 @@
 #include <QMainWindow>
 
 #include <cstdint>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -132,6 +134,57 @@ public:
     void ToolButton5Click();
     void SetBackgroundColor2Click();
 
+    // The context menu of the six element boxes; its commands act on the box
+    // it was opened on (the target box).
+    QMenu* PopupMenu1 = nullptr;
+    QAction* New2 = nullptr;
+    QAction* ReadInTextFile1 = nullptr;
+    QAction* SaveCurrentText1 = nullptr;
+    QAction* FontTypeSize1 = nullptr;
+    QAction* SetBackgroundColor1 = nullptr;
+    QAction* setfontcolor1 = nullptr;
+    QAction* AutoCenter1 = nullptr;
+    QAction* AutoSize1 = nullptr;
+    void setPopupTarget(QWidget* box) { popupTarget_ = box; }
+    QWidget* popupTarget() const { return popupTarget_; }
+    // The element whose editor box this is, if it is one of the six.
+    std::optional<BoardElement> elementOf(const QWidget* box) const;
+    void openPopupMenu1(QWidget* box, const QPoint& globalPos);
+    void PopupMenu1Popup();
+    void New2Click();
+    void ReadInTextFile1Click();
+    void SaveCurrentText1Click();
+    void FontTypeSize1Click();
+    void SetBackgroundColor1Click();
+    void setfontcolor1Click();
+    void AutoCenter1Click();
+    // Text save-as of text object 1 and 2.
+    void SaveAs1Click();
+    void SaveAs2Click();
+
+    // Change tracking.
+    void Memo1Change();
+    void Memo2Change();
+    void edit1Change();
+    void edit2Change();
+    void Edit3Change();
+    void Edit4Change();
+
+    // Reads a text file into text object 1 or 2 and remembers it there; when
+    // it cannot be read, tells the operator, changes nothing and returns false.
+    bool loadTextObjectFile(QPlainTextEdit* memo, const QString& path);
+
+    // The image and movie list.
+    void ToolButton9Click();
+    void ToolButton10Click();
+    void ToolButton12Click();
+    void stretchbuttonClick();
+    void ImageStretchClick();
+    void ToolButton2Click();
+    void PlayTimeChange();
+    void ImageControl1Click();
+    void ListBox1MouseDown();
+
     // Play.
     void Mode1Click();
     void ToolButton6Click();
@@ -161,6 +214,17 @@ private:
     void createImagePanel(QWidget* parent);
     void connectChangeTracking();
     void chooseBackgroundColour();
+    void createPopupMenu1();
+    void connectImageList();
+    void textObjectChanged(QPlainTextEdit* memo);
+    bool saveTextObjectAs(QPlainTextEdit* memo);
+    void emptyTextObject(QPlainTextEdit* memo);
+    void chooseElementColour(bool background);
+
+    QWidget* popupTarget_ = nullptr;
+    // A text object whose whole content the program is replacing; the edit
+    // box clears its flag only once the replacement is done.
+    QPlainTextEdit* replacingText_ = nullptr;
 
     QSize outerSize_; // asked for before the window was first shown
     TPlayScreen* playScreen_ = nullptr;

@@ -38,18 +38,10 @@ void Tmainform::Mode1Click() {
         if (load == Answer::Yes) {
             const std::optional<QStringList> chosen = platform::dialogs().openFile(OpenDialog1);
             if (chosen && !chosen->isEmpty()) {
-                const QString path = chosen->first();
-                const TextFileResult read = readTextFile(path);
-                if (!read.ok()) {
-                    // A file that cannot be read stops the command; nothing changes.
-                    platform::dialogs().message(MessageKind::Error, read.error, Button::OK);
+                // A file that cannot be read stops the command; nothing changes.
+                if (!loadTextObjectFile(Memo1, chosen->first())) {
                     return;
                 }
-                setTextObjectLines(Memo1, read.lines);
-                label5->setText(path);
-                label5->show();
-                FormResize();
-                board.TextFile1 = path;
                 OpenDialog1.fileName.clear();
                 board.Box1Width = box1WidthAfterLoad(platform::systemInfo().screenWidth(),
                                                      showState.ImageAreaWidth);

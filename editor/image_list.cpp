@@ -1,0 +1,124 @@
+// The image control panel: the list of pictures and movies, its tool bar,
+// the time per slide and the image stretch and panel switches.
+
+#include "editor/image_list_rules.h"
+#include "editor/mainform.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QSlider>
+#include <QToolButton>
+
+#include <functional>
+#include <utility>
+
+namespace {
+
+// Calls back on every mouse button pressed in the watched widget.
+class MousePressWatcher final : public QObject {
+public:
+    MousePressWatcher(QObject* parent, std::function<void()> pressed)
+        : QObject(parent), pressed_(std::move(pressed)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress) {
+            pressed_();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> pressed_;
+};
+
+} // namespace
+
+void Tmainform::connectImageList() {
+    connect(ToolButton9, &QToolButton::clicked, this, &Tmainform::ToolButton9Click);
+    connect(ToolButton10, &QToolButton::clicked, this, &Tmainform::ToolButton10Click);
+    connect(ToolButton12, &QToolButton::clicked, this, &Tmainform::ToolButton12Click);
+    connect(stretchbutton, &QToolButton::clicked, this, &Tmainform::stretchbuttonClick);
+    connect(ImageStretch, &QAction::triggered, this, &Tmainform::ImageStretchClick);
+    connect(ToolButton2, &QToolButton::clicked, this, &Tmainform::ToolButton2Click);
+    connect(PlayTime, &QSlider::valueChanged, this, &Tmainform::PlayTimeChange);
+    connect(ImageControl1, &QAction::triggered, this, &Tmainform::ImageControl1Click);
+    ListBox1->viewport()->installEventFilter(
+        new MousePressWatcher(ListBox1, [this] { ListBox1MouseDown(); }));
+
+    // The count follows every change of the list, whoever makes it. The label
+    // is the connections' context: the list empties itself when the window
+    // goes, perhaps after the label has gone.
+    QAbstractItemModel* model = ListBox1->model();
+    QLabel* label = Label4;
+    const auto refresh = [label, model] { label->setText(imageCountText(model->rowCount())); };
+    connect(model, &QAbstractItemModel::rowsInserted, label, refresh);
+    connect(model, &QAbstractItemModel::rowsRemoved, label, refresh);
+    connect(model, &QAbstractItemModel::modelReset, label, refresh);
+}
+
+void Tmainform::ToolButton9Click() {
+    OpenPictureDialog1.title = QStringLiteral("Bitmap To Image List");
+    OpenPictureDialog1.filter = QStringLiteral("Bitmaps (*.bmp)|*.bmp");
+    OpenPictureDialog1.defaultExt = QStringLiteral("BMP");
+    OpenPictureDialog1.options =
+        platform::FileOption::AllowMultiSelect | platform::FileOption::HideReadOnly;
+    const std::optional<QStringList> chosen = platform::dialogs().openPicture(OpenPictureDialog1);
+    // Only the first of several selected pictures is taken.
+    if (chosen && !chosen->isEmpty()) {
+        ListBox1->addItem(chosen->first());
+    }
+}
+
+void Tmainform::ToolButton12Click() {
+    OpenDialog1.title = QStringLiteral("Open A Media File");
+    OpenDialog1.filter = QStringLiteral("AVI FILE|*.avi");
+    OpenDialog1.defaultExt = QStringLiteral("AVI");
+    const std::optional<QStringList> chosen = platform::dialogs().openFile(OpenDialog1);
+    if (chosen && !chosen->isEmpty()) {
+        ListBox1->addItem(chosen->first());
+    }
+    // The Play command's offer to load a text file opens the dialog as left here.
+    OpenDialog1.defaultExt = QStringLiteral("TXT");
+    OpenDialog1.filter = QStringLiteral("TXT");
+    OpenDialog1.title = QStringLiteral("Open Text File");
+}
+
+void Tmainform::ToolButton10Click() {
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    if (!selected.isEmpty()) {
+        delete ListBox1->takeItem(ListBox1->row(selected.first()));
+    }
+    Label4->setText(imageCountText(ListBox1->count()));
+    ToolButton10->setEnabled(false);
+}
+
+void Tmainform::ListBox1MouseDown() {
+    ToolButton10->setEnabled(true);
+}
+
+void Tmainform::PlayTimeChange() {
+    Label1->setText(QString::number(PlayTime->value()));
+}
+
+void Tmainform::stretchbuttonClick() {
+    // The button has already gone down or up.
+    ImageStretch->setChecked(stretchbutton->isChecked());
+}
+
+void Tmainform::ImageStretchClick() {
+    // The menu has already inverted its check.
+    stretchbutton->setChecked(ImageStretch->isChecked());
+}
+
+void Tmainform::ImageControl1Click() {
+    // The menu has already inverted its check.
+    Panel1->setVisible(ImageControl1->isChecked());
+}
+
+void Tmainform::ToolButton2Click() {
+    Label2->setText(markerCountText(countMarkerLines(textObjectLines(Memo1))));
+}
