@@ -80,6 +80,9 @@ bool EngineThread::synchronize(const std::function<void()>& step) {
     lock.lock();
     wake_.wait(lock, [this] { return callDone_ || stop_; });
     pending_.reset();
+    if (callDone_) {
+        completedSteps_.fetch_add(1);
+    }
     return callDone_;
 }
 

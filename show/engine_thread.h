@@ -41,6 +41,8 @@ public:
 
     // The operating-system id of the thread, once it runs (0 before).
     long long handle() const { return handle_.load(); }
+    // Steps that have run for this thread so far.
+    long long completedSteps() const { return completedSteps_.load(); }
 
 protected:
     // The thread body.
@@ -67,6 +69,7 @@ private:
     std::atomic<bool> running_{false};
     std::atomic<bool> terminated_{false};
     std::atomic<long long> handle_{0};
+    std::atomic<long long> completedSteps_{0};
 
     mutable std::mutex mutex_;
     std::condition_variable wake_;

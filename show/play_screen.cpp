@@ -17,6 +17,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cmath>
 
 TPlayScreen::TPlayScreen(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("PlayScreen"));
@@ -59,7 +60,8 @@ TPlayScreen::TPlayScreen(QWidget* parent) : QWidget(parent, Qt::FramelessWindowH
     frameTimer_->setTimerType(Qt::PreciseTimer);
     const QScreen* primary = QGuiApplication::primaryScreen();
     const double rate = (primary && primary->refreshRate() > 1.0) ? primary->refreshRate() : 60.0;
-    frameTimer_->setInterval(static_cast<int>(1000.0 / rate));
+    // Rounded up, so that there are never more paints than frames.
+    frameTimer_->setInterval(static_cast<int>(std::ceil(1000.0 / rate)));
     connect(frameTimer_, &QTimer::timeout, this, &TPlayScreen::flushDirty);
     frameTimer_->start();
 
@@ -185,6 +187,8 @@ void TPlayScreen::paintEvent(QPaintEvent* event) {
         }
     }
     QPainter p(this);
+    // The surface is opaque: a plain copy, with no blending to work out.
+    p.setCompositionMode(QPainter::CompositionMode_Source);
     for (const QRect& r : event->region()) {
         p.drawImage(r.topLeft(), surface_, r);
         pixelsPainted_ += static_cast<long long>(r.width()) * r.height();
