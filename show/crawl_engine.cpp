@@ -38,12 +38,5 @@ void TCrawler::CrawlStep() {
 void TCrawler::Execute() {
     ctx_.show.CrawlColumn = 0;
     setPriority(enginePriority());
-    while (!terminated() && !stopRequested()) {
-        if (!synchronize([this] { CrawlStep(); })) {
-            break;
-        }
-        pause(ctx_.board.CrawlDelay);
-    }
-    setPriority(Priority::Idle);
-    pause(100);
+    runSteps([this] { CrawlStep(); }, [this] { pause(ctx_.board.CrawlDelay); });
 }

@@ -122,6 +122,18 @@ void EngineThread::setPriority(Priority priority) {
     }
 }
 
+void EngineThread::runSteps(const std::function<void()>& step,
+                            const std::function<void()>& betweenSteps) {
+    while (!terminated() && !stopRequested()) {
+        if (!synchronize(step)) {
+            break;
+        }
+        betweenSteps();
+    }
+    setPriority(Priority::Idle);
+    pause(100);
+}
+
 void ThreadSlot::start(std::unique_ptr<EngineThread> thread) {
     close();
     thread_ = std::move(thread);

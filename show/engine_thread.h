@@ -17,6 +17,8 @@
 #include <mutex>
 #include <thread>
 
+// Whoever owns an engine asks it to stop and joins it before destroying it
+// (ThreadSlot does), so that the thread never runs into a half-destroyed object.
 class EngineThread {
 public:
     enum class Priority { Idle, Lowest, Normal, Highest };
@@ -56,6 +58,10 @@ protected:
     virtual bool pause(int ms);
     // A best effort: a priority the system refuses is not an error.
     void setPriority(Priority priority);
+    // The loop every engine runs: `step` on the main thread, then
+    // `betweenSteps` on this thread, until the thread is marked terminated or
+    // asked to stop; then the thread drops to idle, sleeps 100 ms and ends.
+    void runSteps(const std::function<void()>& step, const std::function<void()>& betweenSteps);
 
 private:
     struct PendingCall {

@@ -167,18 +167,14 @@ void TScrollBox1::ScrollStep() {
 void TScrollBox1::Execute() {
     ctx_.show.Box1Row = 0;
     setPriority(enginePriority());
-    while (!terminated() && !stopRequested()) {
-        if (!synchronize([this] { ScrollStep(); })) {
-            break;
-        }
-        if (ctx_.board.PagePause1 &&
-            pagePauseDue(ctx_.show.Box1PageRows, ctx_.board.Box1PageHeight)) {
-            pause(pagePauseMs.load());
-        }
-        pause(ctx_.board.Box1Delay);
-    }
-    setPriority(Priority::Idle);
-    pause(100);
+    runSteps([this] { ScrollStep(); },
+             [this] {
+                 if (ctx_.board.PagePause1 &&
+                     pagePauseDue(ctx_.show.Box1PageRows, ctx_.board.Box1PageHeight)) {
+                     pause(pagePauseMs.load());
+                 }
+                 pause(ctx_.board.Box1Delay);
+             });
 }
 
 TScrollBox2::TScrollBox2(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {}
@@ -193,12 +189,6 @@ void TScrollBox2::ScrollStep() {
 void TScrollBox2::Execute() {
     ctx_.show.Box2Row = 0;
     setPriority(enginePriority());
-    while (!terminated() && !stopRequested()) {
-        if (!synchronize([this] { ScrollStep(); })) {
-            break;
-        }
-        pause(ctx_.board.Box2Delay);
-    }
-    setPriority(Priority::Idle);
-    pause(100);
+    // Text box 2 never pauses between pages.
+    runSteps([this] { ScrollStep(); }, [this] { pause(ctx_.board.Box2Delay); });
 }
