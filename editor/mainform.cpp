@@ -17,8 +17,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
-#include <QTextDocument>
 #include <QSlider>
+#include <QTextDocument>
 #include <QToolButton>
 
 Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {

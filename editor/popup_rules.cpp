@@ -54,3 +54,11 @@ PopupEntries popupEntries(BoardElement element, bool hasContent, bool centred) {
 bool modifiedAfterChange(bool editBoxFlag, qsizetype lineCount) {
     return editBoxFlag || lineCount >= 2;
 }
+
+QString textObjectText(const QStringList& lines) {
+    QString text = lines.join(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) {
+        text += QLatin1Char('\n');
+    }
+    return text;
+}

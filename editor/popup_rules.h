@@ -6,6 +6,7 @@
 #include "editor/board_state.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -55,3 +56,7 @@ PopupEntries popupEntries(BoardElement element, bool hasContent, bool centred);
 // The modified flag of a text object after a change of its content: kept as
 // the edit box left it, and set when the text then holds two or more lines.
 bool modifiedAfterChange(bool editBoxFlag, qsizetype lineCount);
+
+// The content of a text object's edit box that holds exactly these lines: a
+// last line that is empty needs a line break of its own to be kept.
+QString textObjectText(const QStringList& lines);

@@ -165,7 +165,7 @@ bool Tmainform::loadTextObjectFile(QPlainTextEdit* memo, const QString& path) {
         platform::dialogs().message(MessageKind::Error, read.error, Button::OK);
         return false;
     }
-    setTextObjectLines(memo, read.lines);
+    memo->setPlainText(textObjectText(read.lines));
     QLabel* label = memo == Memo1 ? label5 : label6;
     label->setText(path);
     label->show();
