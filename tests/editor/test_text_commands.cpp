@@ -1,6 +1,6 @@
 // The context menu of the element boxes: which entries it offers, the text
 // file commands with their dialogs and failures, colours, centring, the font
-// chooser, and the change tracking of the board's texts.
+// chooser, and the modified flags of the text objects.
 
 #include "editor/font_form.h"
 #include "editor/mainform.h"
@@ -119,7 +119,6 @@ private slots:
     void modifiedFlag_afterTheProgramReplacesTheText_data();
     void modifiedFlag_afterTheProgramReplacesTheText();
     void modifiedFlag_typingAndSaving();
-    void singleLineBoxes_setConfigChanged_textObjectsDoNot();
 
 private:
     QWidget* box(const QString& name) const;
@@ -808,22 +807,6 @@ void TextCommandsTest::modifiedFlag_typingAndSaving() {
     QVERIFY(!modified(m_->Memo1));
     QTest::keyClick(m_->Memo1, Qt::Key_Backspace);
     QVERIFY(modified(m_->Memo1));
-}
-
-void TextCommandsTest::singleLineBoxes_setConfigChanged_textObjectsDoNot() {
-    for (QLineEdit* line : {m_->edit1, m_->edit2, m_->Edit3, m_->Edit4}) {
-        m_->board.ConfigChanged = false;
-        QTest::keyClicks(line, QStringLiteral("x"));
-        QVERIFY2(m_->board.ConfigChanged, qPrintable(line->objectName()));
-        // A change by the program counts as well.
-        m_->board.ConfigChanged = false;
-        line->setText(QStringLiteral("set by the program"));
-        QVERIFY2(m_->board.ConfigChanged, qPrintable(line->objectName()));
-    }
-    m_->board.ConfigChanged = false;
-    QTest::keyClicks(m_->Memo1, QStringLiteral("typed"));
-    m_->Memo2->setPlainText(QStringLiteral("one\ntwo"));
-    QVERIFY(!m_->board.ConfigChanged);
 }
 
 PLAKORA_TEST_MAIN(TextCommandsTest)
