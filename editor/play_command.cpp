@@ -1,6 +1,7 @@
 // The Play command and the editor's side of a show.
 
 #include "editor/mainform.h"
+#include "editor/popup_rules.h"
 
 #include "persistence/text_file.h"
 #include "platform/system_info.h"
@@ -20,7 +21,7 @@ QStringList Tmainform::textObjectLines(const QPlainTextEdit* memo) const {
 }
 
 void Tmainform::setTextObjectLines(QPlainTextEdit* memo, const QStringList& lines) {
-    memo->setPlainText(lines.join(QLatin1Char('\n')));
+    memo->setPlainText(textObjectText(lines));
 }
 
 void Tmainform::Mode1Click() {

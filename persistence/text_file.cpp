@@ -71,9 +71,19 @@ TextFileResult readTextFile(const QString& path) {
         result.error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString());
         return result;
     }
+    // A text object holds what a board shows; a file this large, or one with
+    // NUL bytes in it, is no text of a board and is refused before it is read whole.
+    if (file.size() > kMaxTextFileBytes) {
+        result.error = QStringLiteral("The file \"%1\" is too large for a text object.").arg(path);
+        return result;
+    }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         result.error = QStringLiteral("Read error on \"%1\". %2").arg(path, file.errorString());
+        return result;
+    }
+    if (bytes.contains('\0')) {
+        result.error = QStringLiteral("The file \"%1\" is not a text file.").arg(path);
         return result;
     }
     result.lines = splitTextLines(decodeText(bytes));

@@ -15,6 +15,9 @@ struct TextFileResult {
     bool ok() const { return error.isEmpty(); }
 };
 
+// Files larger than this, or holding NUL bytes, are refused with a message.
+inline constexpr qint64 kMaxTextFileBytes = 16 * 1024 * 1024;
+
 TextFileResult readTextFile(const QString& path);
 
 // Splits decoded text into lines at CR, LF or CR LF. A line break at the very

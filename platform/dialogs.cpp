@@ -66,6 +66,17 @@ QString qtFilterEntry(const QString& description, const QString& patterns) {
     return text.isEmpty() ? parens : text + QLatin1Char(' ') + parens;
 }
 
+// A description without a pattern. A bare extension such as "TXT" stands for
+// its files (taken literally it would match only a file of that very name and
+// hide every other); any other text stays as it is written.
+QString loneDescription(const QString& description) {
+    static const QRegularExpression bareExtension(QStringLiteral("^[A-Za-z0-9]{1,4}$"));
+    if (bareExtension.match(description).hasMatch()) {
+        return qtFilterEntry(description, QStringLiteral("*.") + description);
+    }
+    return description;
+}
+
 } // namespace
 
 QString qtFilter(const QString& filter) {
@@ -78,8 +89,7 @@ QString qtFilter(const QString& filter) {
         if (i + 1 < parts.size()) {
             entries << qtFilterEntry(parts[i], parts[i + 1]);
         } else if (!parts[i].trimmed().isEmpty()) {
-            // A description without a pattern stays as it is written.
-            entries << parts[i];
+            entries << loneDescription(parts[i].trimmed());
         }
     }
     entries.removeAll(QString());

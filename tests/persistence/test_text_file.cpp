@@ -37,6 +37,7 @@ private slots:
     void decode_utf8OrWindows1252_data();
     void decode_utf8OrWindows1252();
     void read_missingFile_reportsPathAndChangesNothing();
+    void read_binaryOrHugeFile_refusedWithMessage();
     void write_crlfAfterEveryLine_utf8();
     void write_intoMissingFolder_failsAndLeavesNothing();
     void write_failure_keepsPreviousFile();
@@ -92,6 +93,31 @@ void TextFileTest::read_missingFile_reportsPathAndChangesNothing() {
     const TextFileResult good = readTextFile(dir.filePath("w.txt"));
     QVERIFY(good.ok());
     QCOMPARE(good.lines, (QStringList{"line one", "line two"}));
+}
+
+void TextFileTest::read_binaryOrHugeFile_refusedWithMessage() {
+    QTemporaryDir dir;
+    const QString binary = dir.filePath("picture.bmp");
+    writeBytes(binary, QByteArray("BM\x36\0\0\0line", 10));
+    const TextFileResult r = readTextFile(binary);
+    QVERIFY(!r.ok());
+    QVERIFY(r.error.contains(QStringLiteral("not a text file")));
+    QVERIFY(r.lines.isEmpty());
+
+    const QString huge = dir.filePath("huge.txt");
+    {
+        QFile f(huge);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.resize(kMaxTextFileBytes + 1));
+    }
+    const TextFileResult big = readTextFile(huge);
+    QVERIFY(!big.ok());
+    QVERIFY(big.error.contains(QStringLiteral("too large")));
+
+    // An ordinary file is still read.
+    const QString fits = dir.filePath("fits.txt");
+    writeBytes(fits, QByteArray(1000, 'a') + "\r\n");
+    QVERIFY(readTextFile(fits).ok());
 }
 
 void TextFileTest::write_crlfAfterEveryLine_utf8() {

@@ -115,6 +115,8 @@ void DialogRulesTest::qtFilter_translatesPairs_data() {
         << QStringLiteral("Text|*.txt|Everything") << QStringLiteral("Text (*.txt);;Everything");
     QTest::newRow("lone description")
         << QStringLiteral("Everything") << QStringLiteral("Everything");
+    QTest::newRow("lone extension stands for its files")
+        << QStringLiteral("TXT") << QStringLiteral("TXT (*.TXT)");
     QTest::newRow("trailing separator")
         << QStringLiteral("Text|*.txt|") << QStringLiteral("Text (*.txt)");
     QTest::newRow("empty description") << QStringLiteral("|*.txt") << QStringLiteral("(*.txt)");
