@@ -5,6 +5,7 @@
 #include "editor/startup.h"
 #include "show/play_screen.h"
 #include "show/show_rules.h"
+#include "tests/editor/editor_session.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_main.h"
@@ -34,7 +35,7 @@ QStringList entries(const QListWidget* list) {
 
 } // namespace
 
-class ImageListTest : public QObject {
+class ImageListTest : public QObject, private EditorSession {
     Q_OBJECT
 
 private slots:
@@ -63,26 +64,14 @@ private slots:
     void markerCount_countsLinesWithBothMarks();
 
 private:
-    std::unique_ptr<support::FixedSystemInfo> sys_;
-    std::unique_ptr<support::ScriptedDialogs> dialogs_;
-    ProgramWindows w_;
-    Tmainform* m_ = nullptr;
 };
 
 void ImageListTest::init() {
-    sys_ = std::make_unique<support::FixedSystemInfo>(800, 600);
-    dialogs_ = std::make_unique<support::ScriptedDialogs>();
-    w_ = createWindows(true);
-    m_ = w_.mainform.get();
-    QVERIFY(QTest::qWaitForWindowExposed(m_));
+    openSession();
 }
 
 void ImageListTest::cleanup() {
-    QVERIFY2(dialogs_->problems.isEmpty(), qPrintable(dialogs_->problems.join('\n')));
-    QCOMPARE(dialogs_->pendingAnswers(), 0);
-    w_ = ProgramWindows();
-    dialogs_.reset();
-    sys_.reset();
+    closeSession();
 }
 
 // ---- Adding -------------------------------------------------------------------

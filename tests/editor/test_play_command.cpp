@@ -5,6 +5,7 @@
 #include "editor/startup.h"
 #include "show/control_panel.h"
 #include "show/play_screen.h"
+#include "tests/editor/editor_session.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_main.h"
@@ -36,7 +37,7 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 
 } // namespace
 
-class PlayCommandTest : public QObject {
+class PlayCommandTest : public QObject, private EditorSession {
     Q_OBJECT
 
 private slots:
@@ -60,30 +61,14 @@ private slots:
     void show_memoWidthsDuringShow();
     void esc_closesPlayScreenAndBringsEditorBack();
     void secondShow_resetsCounters();
-
-private:
-    std::unique_ptr<support::FixedSystemInfo> sys_;
-    std::unique_ptr<support::ScriptedDialogs> dialogs_;
-    ProgramWindows w_;
-    Tmainform* m_ = nullptr;
-    TPlayScreen* screen_ = nullptr;
 };
 
 void PlayCommandTest::init() {
-    sys_ = std::make_unique<support::FixedSystemInfo>(800, 600);
-    dialogs_ = std::make_unique<support::ScriptedDialogs>();
-    w_ = createWindows(true);
-    m_ = w_.mainform.get();
-    screen_ = w_.PlayScreen.get();
-    QVERIFY(QTest::qWaitForWindowExposed(m_));
+    openSession();
 }
 
 void PlayCommandTest::cleanup() {
-    QVERIFY2(dialogs_->problems.isEmpty(), qPrintable(dialogs_->problems.join('\n')));
-    QCOMPARE(dialogs_->pendingAnswers(), 0);
-    w_ = ProgramWindows();
-    dialogs_.reset();
-    sys_.reset();
+    closeSession();
 }
 
 void PlayCommandTest::emptyText1_offersToLoadAFile_withTheOpenDialogSettings() {

@@ -7,6 +7,7 @@
 #include "show/control_panel.h"
 #include "show/engine_thread.h"
 #include "show/play_screen.h"
+#include "tests/editor/editor_session.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_main.h"
@@ -32,7 +33,7 @@ void clickAt(TPlayScreen* screen, Qt::MouseButton button, Qt::KeyboardModifiers 
 
 } // namespace
 
-class PlayScreenTest : public QObject {
+class PlayScreenTest : public QObject, private EditorSession {
     Q_OBJECT
 
 private slots:
@@ -59,29 +60,16 @@ private slots:
 
 private:
     void play();
-
-    std::unique_ptr<support::FixedSystemInfo> sys_;
-    std::unique_ptr<support::ScriptedDialogs> dialogs_;
-    ProgramWindows w_;
-    Tmainform* m_ = nullptr;
-    TPlayScreen* screen_ = nullptr;
 };
 
 void PlayScreenTest::init() {
-    sys_ = std::make_unique<support::FixedSystemInfo>(800, 600);
-    dialogs_ = std::make_unique<support::ScriptedDialogs>();
-    w_ = createWindows(true);
-    m_ = w_.mainform.get();
-    screen_ = w_.PlayScreen.get();
+    openSession();
     m_->Memo1->setPlainText(QStringLiteral("line one\nline two"));
     m_->Memo2->setPlainText(QStringLiteral("other box"));
 }
 
 void PlayScreenTest::cleanup() {
-    QVERIFY2(dialogs_->problems.isEmpty(), qPrintable(dialogs_->problems.join('\n')));
-    w_ = ProgramWindows();
-    dialogs_.reset();
-    sys_.reset();
+    closeSession();
 }
 
 void PlayScreenTest::play() {

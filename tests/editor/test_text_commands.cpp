@@ -6,6 +6,7 @@
 #include "editor/mainform.h"
 #include "editor/startup.h"
 #include "persistence/text_file.h"
+#include "tests/editor/editor_session.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_main.h"
@@ -79,7 +80,7 @@ const QList<QPair<const char*, Colour BoardState::*>>& colourFields() {
 
 } // namespace
 
-class TextCommandsTest : public QObject {
+class TextCommandsTest : public QObject, private EditorSession {
     Q_OBJECT
 
 private slots:
@@ -124,30 +125,18 @@ private:
     QWidget* box(const QString& name) const;
     void prepareBox(QWidget* target, bool content);
 
-    std::unique_ptr<support::FixedSystemInfo> sys_;
-    std::unique_ptr<support::ScriptedDialogs> dialogs_;
-    ProgramWindows w_;
-    Tmainform* m_ = nullptr;
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
 void TextCommandsTest::init() {
-    sys_ = std::make_unique<support::FixedSystemInfo>(800, 600);
-    dialogs_ = std::make_unique<support::ScriptedDialogs>();
-    w_ = createWindows(true);
-    m_ = w_.mainform.get();
+    openSession();
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
-    QVERIFY(QTest::qWaitForWindowExposed(m_));
 }
 
 void TextCommandsTest::cleanup() {
-    QVERIFY2(dialogs_->problems.isEmpty(), qPrintable(dialogs_->problems.join('\n')));
-    QCOMPARE(dialogs_->pendingAnswers(), 0);
-    w_ = ProgramWindows();
-    dialogs_.reset();
-    sys_.reset();
     dir_.reset();
+    closeSession();
 }
 
 QWidget* TextCommandsTest::box(const QString& name) const {
