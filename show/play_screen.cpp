@@ -103,6 +103,11 @@ void TPlayScreen::flushDirty() {
 }
 
 void TPlayScreen::requestErase() {
+    // Erased at once when allowed, so that a screen that is not painted yet
+    // does not keep the last show's pixels; a later paint checks again.
+    if (EraseAllowed) {
+        surface_.fill(platform::toQColor(background_));
+    }
     erasePending_ = true;
     update();
 }

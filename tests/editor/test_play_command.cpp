@@ -248,6 +248,11 @@ void PlayCommandTest::show_hidesEditorAndPlacesTitles_workedExample() {
     QCOMPARE(screen_->surface().size(), QSize(800, 600));
     // The surface is erased in the play background colour.
     QCOMPARE(screen_->surface().pixel(5, 590), qRgb(0, 0, 0));
+    screen_->ClosePlayScreen();
+    m_->board.PlayBackColor = 0x00FF00;
+    m_->Mode1Click();
+    QCOMPARE(screen_->surface().pixel(5, 590), qRgb(0, 255, 0));
+    QCOMPARE(screen_->surface().pixel(799, 0), qRgb(0, 255, 0));
     QVERIFY(!screen_->EraseAllowed);
     screen_->ClosePlayScreen();
 }
