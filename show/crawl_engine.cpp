@@ -29,10 +29,7 @@ bool crawlStep(ShowContext& ctx) {
 TCrawler::TCrawler(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {}
 
 void TCrawler::CrawlStep() {
-    if (!crawlStep(ctx_)) {
-        markTerminated();
-        QThread::msleep(100);
-    }
+    endStep(crawlStep(ctx_), 100);
 }
 
 void TCrawler::Execute() {

@@ -122,6 +122,13 @@ void EngineThread::setPriority(Priority priority) {
     }
 }
 
+void EngineThread::endStep(bool showRunning, int stopSleepMs) {
+    if (!showRunning) {
+        markTerminated();
+        QThread::msleep(static_cast<unsigned long>(stopSleepMs));
+    }
+}
+
 void EngineThread::runSteps(const std::function<void()>& step,
                             const std::function<void()>& betweenSteps) {
     while (!terminated() && !stopRequested()) {

@@ -38,6 +38,9 @@ public:
 
     // Set by a step that finds the show stopped: the loop ends after it.
     void markTerminated() { terminated_.store(true); }
+    // Ends a step on the main thread: when the show has stopped, the thread
+    // is marked terminated and the main thread waits `stopSleepMs`.
+    void endStep(bool showRunning, int stopSleepMs);
     bool terminated() const { return terminated_.load(); }
     bool stopRequested() const;
 

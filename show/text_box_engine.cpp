@@ -158,10 +158,7 @@ EngineThread::Priority enginePriority() {
 TScrollBox1::TScrollBox1(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {}
 
 void TScrollBox1::ScrollStep() {
-    if (!textBox1Step(ctx_)) {
-        markTerminated();
-        QThread::msleep(100);
-    }
+    endStep(textBox1Step(ctx_), 100);
 }
 
 void TScrollBox1::Execute() {
@@ -180,10 +177,7 @@ void TScrollBox1::Execute() {
 TScrollBox2::TScrollBox2(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {}
 
 void TScrollBox2::ScrollStep() {
-    if (!textBox2Step(ctx_)) {
-        markTerminated();
-        QThread::msleep(10);
-    }
+    endStep(textBox2Step(ctx_), 10);
 }
 
 void TScrollBox2::Execute() {
