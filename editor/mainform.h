@@ -4,7 +4,7 @@
 // defaults, the layout on resize and the board-level switches. It owns the
 // board record and, beside it, the show record.
 
-#include "editor/board_state.h"
+#include "board/board_state.h"
 #include "editor/popup_rules.h"
 #include "platform/dialogs.h"
 #include "show/show_host.h"

@@ -3,7 +3,7 @@
 // The plain rules behind the context menu of the six element boxes: which
 // board settings belong to which box, and which entries the menu offers.
 
-#include "editor/board_state.h"
+#include "board/board_state.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "editor/startup.h"
 
-#include "editor/board_state.h"
+#include "board/board_state.h"
 #include "editor/font_form.h"
 #include "editor/mainform.h"
 #include "platform/help.h"

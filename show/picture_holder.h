@@ -3,7 +3,7 @@
 // An invisible holder of one off-screen bitmap and the drawing settings of
 // its surface: the font, the text colour and the brush (background) colour.
 
-#include "editor/board_state.h"
+#include "board/board_state.h"
 
 #include <QFont>
 #include <QImage>

@@ -4,7 +4,7 @@
 // drawing of the show goes into the screen surface, an image the play screen
 // owns; painting copies the surface to the window.
 
-#include "editor/board_state.h"
+#include "board/board_state.h"
 #include "show/picture_holder.h"
 #include "show/play_widgets.h"
 #include "show/show_state.h"

@@ -3,7 +3,7 @@
 // The controls that stand on the play screen: the title bars and the frames
 // around the text boxes.
 
-#include "editor/board_state.h"
+#include "board/board_state.h"
 
 #include <QWidget>
 

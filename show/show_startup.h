@@ -3,7 +3,7 @@
 // From the Play command to a running show: lays every element out, prepares
 // the line and crawl bitmaps and hands the screen over to the play screen.
 
-#include "editor/board_state.h"
+#include "board/board_state.h"
 #include "show/show_layout.h"
 #include "show/show_state.h"
 

@@ -5,7 +5,7 @@
 // the editor window and is touched on the main thread, except the few
 // SharedValue fields a pacing thread reads or counts between steps.
 
-#include "platform/shared_value.h"
+#include "board/shared_value.h"
 
 #include <QRect>
 #include <QStringList>
@@ -33,7 +33,7 @@ struct ShowState {
     bool SecondTitleOn = false;
     bool CrawlOn = false;
 
-    platform::SharedValue<bool> ShowRunning{false};
+    SharedValue<bool> ShowRunning{false};
     bool MarkerMode = false;
     bool MoviePlaying = false;
     std::int32_t Box1LineCount = 0;
@@ -43,7 +43,7 @@ struct ShowState {
     std::int32_t Box1Row = 0;
     std::int32_t Box2Row = 0;
     std::int32_t CrawlColumn = 0;
-    platform::SharedValue<std::int32_t> Box1PageRows{0};
+    SharedValue<std::int32_t> Box1PageRows{0};
     std::int32_t Box1TextX = 0;
     std::int32_t Box2TextX = 0;
     std::int32_t SlideIndex = 0;

@@ -141,7 +141,7 @@ bool textBox2Step(ShowContext& ctx) {
     return ctx.show.ShowRunning;
 }
 
-bool pagePauseDue(platform::SharedValue<std::int32_t>& pageRows, std::int32_t pageHeight) {
+bool pagePauseDue(SharedValue<std::int32_t>& pageRows, std::int32_t pageHeight) {
     if (pageRows.load() < pageHeight) {
         pageRows.fetchAdd(1);
         return false;

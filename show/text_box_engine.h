@@ -15,7 +15,7 @@ bool textBox2Step(ShowContext& ctx);
 
 // Counts a step of text box 1's page: true when a page is complete and the
 // pause is due (the counter then starts again).
-bool pagePauseDue(platform::SharedValue<std::int32_t>& pageRows, std::int32_t pageHeight);
+bool pagePauseDue(SharedValue<std::int32_t>& pageRows, std::int32_t pageHeight);
 
 class TScrollBox1 : public EngineThread {
 public:

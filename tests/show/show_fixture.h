@@ -3,7 +3,7 @@
 // A show without the editor: a board, a show record, a play screen and a
 // host that hands over fixed texts, for tests of the show's own parts.
 
-#include "editor/board_state.h"
+#include "board/board_state.h"
 #include "show/play_screen.h"
 #include "show/show_host.h"
 #include "show/show_startup.h"

@@ -107,7 +107,7 @@ void EngineThreadsTest::cleanup() {
 }
 
 void EngineThreadsTest::pagePauseDue_afterEveryPagePlusOneSteps() {
-    platform::SharedValue<std::int32_t> rows{0};
+    SharedValue<std::int32_t> rows{0};
     QList<int> pausesAt;
     for (int step = 1; step <= 303; ++step) {
         if (pagePauseDue(rows, 100)) {

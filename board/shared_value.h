@@ -5,8 +5,6 @@
 
 #include <atomic>
 
-namespace platform {
-
 template <typename T> class SharedValue {
 public:
     SharedValue() = default;
@@ -29,5 +27,3 @@ public:
 private:
     std::atomic<T> value_{};
 };
-
-} // namespace platform

@@ -9,7 +9,7 @@
 // switch and the page length of text box 1) are SharedValue; everything else
 // is touched on the main thread only.
 
-#include "platform/shared_value.h"
+#include "board/shared_value.h"
 
 #include <QString>
 
@@ -26,13 +26,13 @@ struct BoardState {
     QString BitmapFile2;
     QString BitmapFile3;
     QString BoardFileName;
-    platform::SharedValue<bool> PagePause1{false};
+    SharedValue<bool> PagePause1{false};
     bool PagePause2 = false;
     std::int32_t Box1Width = 0;
     std::int32_t Box2Width = 0;
     QString VersionString;
     std::int32_t BorderWidth = 0;
-    platform::SharedValue<std::int32_t> Box1PageHeight{0};
+    SharedValue<std::int32_t> Box1PageHeight{0};
     std::int32_t Box2PageHeight = 0;
     std::int32_t Box1Height = 0;
     std::int32_t Box2Height = 0;
@@ -44,14 +44,14 @@ struct BoardState {
     Colour Text1Color = 0;
     Colour Text1BackColor = 0;
     std::int32_t Text1FontSize = 0;
-    platform::SharedValue<std::int32_t> Box1Delay{0};
+    SharedValue<std::int32_t> Box1Delay{0};
     QString Text2FontName;
     QString Text1FontName;
     Colour PlayBackColor = 0;
     Colour Text2Color = 0;
     Colour Text2BackColor = 0;
     std::int32_t Text2FontSize = 0;
-    platform::SharedValue<std::int32_t> Box2Delay{0};
+    SharedValue<std::int32_t> Box2Delay{0};
     std::int32_t MainTitleFontSize = 0;
     std::int32_t SecondTitleFontSize = 0;
     QString MainTitleFontName;
@@ -63,7 +63,7 @@ struct BoardState {
     Colour SecondTitleColor = 0;
     std::int32_t ClockFontSize = 0;
     std::int32_t CrawlFontSize = 0;
-    platform::SharedValue<std::int32_t> CrawlDelay{0};
+    SharedValue<std::int32_t> CrawlDelay{0};
     QString ClockFontName;
     QString CrawlFontName;
     Colour ClockBackColor = 0;
