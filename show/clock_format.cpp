@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 QString clockText(const QDateTime& when) {
     const QLocale english = QLocale::c();
     const QDate d = when.date();
@@ -16,4 +18,12 @@ QString clockText(const QDateTime& when) {
         .arg(t.minute(), 2, 10, QLatin1Char('0'))
         .arg(t.second(), 2, 10, QLatin1Char('0'))
         .arg(t.hour() < 12 ? QStringLiteral("am") : QStringLiteral("pm"));
+}
+
+QRect clockBand(int clockTop, int crawlTop, int lineHeight, int screenWidth) {
+    const int bottom = std::min(clockTop + lineHeight, crawlTop);
+    if (bottom <= clockTop || screenWidth <= 0) {
+        return {};
+    }
+    return QRect(0, clockTop, screenWidth, bottom - clockTop);
 }

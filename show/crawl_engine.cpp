@@ -26,14 +26,17 @@ bool crawlStep(ShowContext& ctx) {
     return s.ShowRunning;
 }
 
-TCrawler::TCrawler(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {}
+// The crawl starts from the first column of its bitmap; reset on the main
+// thread, which owns the column between steps.
+TCrawler::TCrawler(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {
+    ctx_.show.CrawlColumn = 0;
+}
 
 void TCrawler::CrawlStep() {
     endStep(crawlStep(ctx_), 100);
 }
 
 void TCrawler::Execute() {
-    ctx_.show.CrawlColumn = 0;
     setPriority(enginePriority());
     runSteps([this] { CrawlStep(); }, [this] { pause(ctx_.board.CrawlDelay); });
 }

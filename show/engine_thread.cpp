@@ -63,9 +63,13 @@ bool EngineThread::synchronize(const std::function<void()>& step) {
     callDone_ = false;
     lock.unlock();
 
+    // The queued step keeps its engine alive (when a slot owns it) until the
+    // step has returned, even if the show ends or restarts meanwhile. The
+    // last reference is always dropped on the main thread: the slot lets go
+    // only after joining this thread.
     QMetaObject::invokeMethod(
         context_,
-        [this, call, step] {
+        [this, keep = weak_from_this().lock(), call, step] {
             // A cancelled call belongs to a thread that is ending or gone.
             if (call->cancelled.load()) {
                 return;
@@ -143,12 +147,16 @@ void EngineThread::runSteps(const std::function<void()>& step,
 
 void ThreadSlot::start(std::unique_ptr<EngineThread> thread) {
     close();
-    thread_ = std::move(thread);
+    thread_ = std::shared_ptr<EngineThread>(std::move(thread));
     thread_->start();
 }
 
 long long ThreadSlot::handleNumber() const {
     return thread_ ? thread_->handle() : 0;
+}
+
+long long ThreadSlot::lastHandleNumber() const {
+    return thread_ ? thread_->handle() : lastHandle_;
 }
 
 void ThreadSlot::requestStop() {
@@ -161,6 +169,7 @@ void ThreadSlot::close() {
     if (thread_) {
         thread_->requestStop();
         thread_->join();
+        lastHandle_ = thread_->handle();
         thread_.reset();
     }
 }

@@ -19,7 +19,10 @@
 
 // Whoever owns an engine asks it to stop and joins it before destroying it
 // (ThreadSlot does), so that the thread never runs into a half-destroyed object.
-class EngineThread {
+// An engine held by a ThreadSlot also stays alive while one of its steps is
+// on the main thread's stack: a step may open a message box, whose event loop
+// can end or restart the show before the step returns.
+class EngineThread : public std::enable_shared_from_this<EngineThread> {
 public:
     enum class Priority { Idle, Lowest, Normal, Highest };
 
@@ -96,12 +99,17 @@ public:
     EngineThread* thread() const { return thread_.get(); }
     // The id of the slot's thread in decimal terms; 0 when the slot is empty.
     long long handleNumber() const;
+    // The id of the slot's thread, or of the last one it held once that has
+    // been closed; 0 when it never held one.
+    long long lastHandleNumber() const;
     void requestStop();
-    // Joins the thread and empties the slot.
+    // Joins the thread and empties the slot. The engine object itself goes
+    // when no step of it is running any more.
     void close();
 
 private:
-    std::unique_ptr<EngineThread> thread_;
+    std::shared_ptr<EngineThread> thread_;
+    long long lastHandle_ = 0;
 };
 
 extern ThreadSlot Box1ThreadHandle;

@@ -210,9 +210,16 @@ void TPlayScreen::Timer1Timer() {
     const QFontMetrics metrics(f);
     const QString text = clockText(QDateTime::currentDateTime());
     const QColor cell = platform::toQColor(background_);
-    // The whole line is cleared first, so a shorter text leaves no tail.
-    const QRect line(0, show_->ClockTop, surface_.width(), metrics.height());
+    // The whole line is cleared first, so a shorter text leaves no tail. Both
+    // stay in the clock's own band above the crawl strip, however large the
+    // clock font: a tall clock is cut off rather than wiping the crawl line.
+    const QRect line =
+        clockBand(show_->ClockTop, show_->CrawlTop, metrics.height(), surface_.width());
+    if (line.isEmpty()) {
+        return;
+    }
     QPainter p(&surface_);
+    p.setClipRect(line);
     p.fillRect(line, cell);
     p.setFont(f);
     p.setPen(platform::toQColor(board_->ClockColor));

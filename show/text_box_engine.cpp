@@ -116,7 +116,8 @@ bool textBox1Step(ShowContext& ctx) {
                 const MarkerResult marker =
                     ParseMarker(line.left(255), static_cast<int>(ctx.show.ImageEntries.size()));
                 if (marker.picture >= 0) {
-                    PlayBitMap(ctx, ctx.show.ImageEntries.at(marker.picture).left(255));
+                    // The entry is a path: kept whole, however long.
+                    PlayBitMap(ctx, ctx.show.ImageEntries.at(marker.picture));
                 }
                 text = marker.text;
             }
@@ -155,14 +156,17 @@ EngineThread::Priority enginePriority() {
                                               : EngineThread::Priority::Normal;
 }
 
-TScrollBox1::TScrollBox1(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {}
+// Each box starts from the first row of its line. The reset is done here, on
+// the main thread, because the main thread owns the row between steps.
+TScrollBox1::TScrollBox1(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {
+    ctx_.show.Box1Row = 0;
+}
 
 void TScrollBox1::ScrollStep() {
     endStep(textBox1Step(ctx_), 100);
 }
 
 void TScrollBox1::Execute() {
-    ctx_.show.Box1Row = 0;
     setPriority(enginePriority());
     runSteps([this] { ScrollStep(); },
              [this] {
@@ -174,14 +178,15 @@ void TScrollBox1::Execute() {
              });
 }
 
-TScrollBox2::TScrollBox2(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {}
+TScrollBox2::TScrollBox2(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {
+    ctx_.show.Box2Row = 0;
+}
 
 void TScrollBox2::ScrollStep() {
     endStep(textBox2Step(ctx_), 10);
 }
 
 void TScrollBox2::Execute() {
-    ctx_.show.Box2Row = 0;
     setPriority(enginePriority());
     // Text box 2 never pauses between pages.
     runSteps([this] { ScrollStep(); }, [this] { pause(ctx_.board.Box2Delay); });
