@@ -171,9 +171,9 @@ void Tmainform::SETDEFAULTS() {
 void Tmainform::FormShow() {
     ToolButton10->setEnabled(false);
     Label4->setText(QString::number(ListBox1->count()) + QStringLiteral(" Images"));
+    // A sample that differs from the one shown is a change of Edit4, which
+    // marks the board changed through Edit4's own change handler.
     Edit4->setText(clockText(QDateTime::currentDateTime()));
-    // Writing the sample is a change even when the text comes out the same.
-    board.ConfigChanged = true;
 }
 
 void Tmainform::FormResize() {

@@ -9,11 +9,15 @@
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/test_main.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -56,6 +60,68 @@ QString writePicture(const QTemporaryDir& dir, const char* name, int w, int h, Q
     return path;
 }
 
+// A text of digits and blanks whose advance in `font` is exactly `width`
+// pixels, so that a test can name where a centred line must land.
+QString textOfWidth(const QFont& font, int width) {
+    const QFontMetrics fm(font);
+    for (const QChar filler : {QChar(u'0'), QChar(u'1'), QChar(u'i'), QChar(u'W')}) {
+        for (const QChar fine : {QChar(u' '), QChar(u'i'), QChar(u'l'), QChar(u'.')}) {
+            for (int n = 0; n < 60; ++n) {
+                QString t(n, filler);
+                for (int k = 0; k < 20; ++k) {
+                    if (fm.horizontalAdvance(t) == width) {
+                        return t;
+                    }
+                    t.prepend(fine);
+                }
+            }
+        }
+    }
+    qFatal("no text of the width asked for");
+    return {};
+}
+
+// The same line bitmap as `like`, with `text` drawn at x in its font.
+QImage lineDrawnAt(const PictureHolder& like, const QString& text, int x) {
+    QImage img(like.bitmap.size(), like.bitmap.format());
+    img.fill(QColor::fromRgb(like.bitmap.pixel(0, 0)));
+    QPainter p(&img);
+    p.setFont(like.font);
+    p.setPen(Qt::white);
+    p.drawText(x, QFontMetrics(like.font).ascent(), text);
+    return img;
+}
+
+// The leftmost and rightmost columns that hold ink (anything but the
+// background of the first pixel); {-1, -1} when there is none.
+std::pair<int, int> inkColumns(const QImage& img) {
+    const QRgb back = img.pixel(0, 0);
+    int left = -1;
+    int right = -1;
+    for (int x = 0; x < img.width(); ++x) {
+        for (int y = 0; y < img.height(); ++y) {
+            if (img.pixel(x, y) != back) {
+                left = left < 0 ? x : left;
+                right = x;
+                break;
+            }
+        }
+    }
+    return {left, right};
+}
+
+// Steps text box 1 until line `line` has just been rendered into its bitmap.
+void stepBox1ToLine(ShowFixture& f, int line) {
+    for (int guard = 0; guard < 10000; ++guard) {
+        const bool rendersNext = f.show.Box1Row == 0 && f.show.Box1Line == line;
+        textBox1Step(f.ctx);
+        if (rendersNext) {
+            return;
+        }
+    }
+    qFatal("line never reached");
+}
+
 } // namespace
 
 class EngineStepsTest : public QObject {
@@ -69,12 +135,14 @@ private slots:
     void box_centring_data();
     void box_centring();
     void box1_markerLine_showsPictureAndDrawsRest();
+    void box1_markerPictureWithLongPath_isShown();
     void box1_markerModeClear_drawsLineAsStored();
     void box2_neverShowsPictures();
     void step_reportsStoppedShow();
     void crawl_wStepsPerPass_lastColumnNeverShown();
     void crawl_narrowBitmap_neverMoves();
     void playBitMap_naturalSize_stretch_missing_broken();
+    void clock_largeFont_neverTouchesTheCrawlStrip();
 };
 
 void EngineStepsTest::box1_showsRows1ToHMinus2_perLine() {
@@ -173,31 +241,70 @@ void EngineStepsTest::box_endlessCycle_withEmptyLineAfterLast() {
 }
 
 void EngineStepsTest::box_centring_data() {
-    QTest::addColumn<QString>("text");
-    QTest::newRow("empty") << "";
-    QTest::newRow("short") << "Hi";
-    QTest::newRow("wider than box") << "A line far wider than two hundred pixels";
+    QTest::addColumn<int>("box");
+    QTest::newRow("text box 1") << 1;
+    QTest::newRow("text box 2") << 2;
 }
 
 void EngineStepsTest::box_centring() {
-    QFETCH(QString, text);
-    ShowFixture f(400, 300);
-    layOutBox1(f, {text});
-    f.board.CenterText1 = true;
-    textBox1Step(f.ctx);
-    const int width = QFontMetrics(f.screen->Image1.font).horizontalAdvance(text);
-    QCOMPARE(f.show.Box1TextX, 100 - width / 2);
-    if (text.isEmpty()) {
-        QCOMPARE(f.show.Box1TextX, 100);
+    QFETCH(int, box);
+    const auto layOut = [box](ShowFixture& f, const QString& text) {
+        if (box == 1) {
+            layOutBox1(f, {text});
+            f.board.CenterText1 = true;
+        } else {
+            layOutBox2(f, {text});
+            f.board.CenterText2 = true;
+        }
+    };
+    const auto step = [box](ShowFixture& f) {
+        return box == 1 ? textBox1Step(f.ctx) : textBox2Step(f.ctx);
+    };
+    const auto textX = [box](const ShowFixture& f) {
+        return box == 1 ? f.show.Box1TextX : f.show.Box2TextX;
+    };
+    const auto holder = [box](ShowFixture& f) -> PictureHolder& {
+        return box == 1 ? f.screen->Image1 : f.screen->Image2;
+    };
+    const int boxWidth = box == 1 ? 200 : 300;
+
+    // A line 100 pixels wider than its box starts 50 pixels left of it.
+    {
+        ShowFixture f(400, 300);
+        layOut(f, QStringLiteral("x"));
+        const QString wide = textOfWidth(holder(f).font, boxWidth + 100);
+        layOut(f, wide);
+        step(f);
+        QCOMPARE(textX(f), -50);
+        QCOMPARE(holder(f).bitmap, lineDrawnAt(holder(f), wide, -50));
     }
-    if (width > 200) {
-        QVERIFY(f.show.Box1TextX < 0);
+    // An empty line is drawn at the middle of the box, showing nothing.
+    {
+        ShowFixture f(400, 300);
+        layOut(f, QString());
+        step(f);
+        QCOMPARE(textX(f), boxWidth / 2);
+        QCOMPARE(inkColumns(holder(f).bitmap), (std::pair<int, int>{-1, -1}));
+    }
+    // A short line lands in the middle: as much room left of its ink as right.
+    {
+        ShowFixture f(400, 300);
+        layOut(f, QStringLiteral("HH"));
+        step(f);
+        const auto [left, right] = inkColumns(holder(f).bitmap);
+        QVERIFY(left > 0);
+        QVERIFY2(std::abs(left - (boxWidth - 1 - right)) <= 3,
+                 qPrintable(QStringLiteral("ink from %1 to %2").arg(left).arg(right)));
     }
     // Without centring the line stays at the left edge.
-    ShowFixture g(400, 300);
-    layOutBox1(g, {text});
-    textBox1Step(g.ctx);
-    QCOMPARE(g.show.Box1TextX, 0);
+    {
+        ShowFixture g(400, 300);
+        layOut(g, QStringLiteral("HH"));
+        g.board.CenterText1 = g.board.CenterText2 = false;
+        step(g);
+        QCOMPARE(textX(g), 0);
+        QVERIFY(inkColumns(holder(g).bitmap).first < 5);
+    }
 }
 
 void EngineStepsTest::box1_markerLine_showsPictureAndDrawsRest() {
@@ -205,18 +312,60 @@ void EngineStepsTest::box1_markerLine_showsPictureAndDrawsRest() {
     QTemporaryDir dir;
     ShowFixture f(400, 300);
     const QString red = writePicture(dir, "red.bmp", 20, 10, Qt::red);
-    f.show.ImageEntries = {red, dir.filePath("missing.bmp")};
+    const QString green = writePicture(dir, "green.bmp", 20, 10, Qt::green);
+    f.show.ImageEntries = {red, dir.filePath("missing.bmp"), green};
     f.show.MarkerMode = true;
     f.show.Box1ShownHeight = 100;
-    layOutBox1(f,
-               {QStringLiteral("//0\\\\"), QStringLiteral("//1\\\\"), QStringLiteral("//5\\\\")});
-    textBox1Step(f.ctx);
-    // The picture stands at the image area's top-left corner: x 200, y 0.
-    QCOMPARE(f.show.ImageAreaLeft, 200);
-    QCOMPARE(f.screen->surface().pixel(205, 5), qRgb(255, 0, 0));
-    // The line itself is drawn empty.
+    layOutBox1(f, {QStringLiteral("//0\\\\"), QStringLiteral("A //1\\\\ B"),
+                   QStringLiteral("C //7\\\\ D"), QStringLiteral("//2\\\\ E")});
     const QImage& bmp = f.screen->Image1.bitmap;
-    QCOMPARE(bmp.pixel(0, bmp.height() / 2), qRgb(0x80, 0, 0));
+    const QImage& s = f.screen->surface();
+    const QImage empty = lineDrawnAt(f.screen->Image1, QString(), 0);
+
+    // Entry 0 stands at the image area's top-left corner (x 200, y 0); the
+    // line of only a marker is drawn empty.
+    stepBox1ToLine(f, 0);
+    QCOMPARE(f.show.ImageAreaLeft, 200);
+    QCOMPARE(s.pixel(205, 5), qRgb(255, 0, 0));
+    QCOMPARE(bmp, empty);
+
+    // A missing picture shows nothing new; the rest of the line is drawn.
+    stepBox1ToLine(f, 1);
+    QCOMPARE(s.pixel(205, 5), qRgb(255, 0, 0));
+    QCOMPARE(bmp, lineDrawnAt(f.screen->Image1, QStringLiteral("A  B"), 0));
+
+    // A number past the end of the list: an empty line and no picture.
+    stepBox1ToLine(f, 2);
+    QCOMPARE(s.pixel(205, 5), qRgb(255, 0, 0));
+    QCOMPARE(bmp, empty);
+
+    stepBox1ToLine(f, 3);
+    QCOMPARE(s.pixel(205, 5), qRgb(0, 255, 0));
+    QCOMPARE(bmp, lineDrawnAt(f.screen->Image1, QStringLiteral(" E"), 0));
+}
+
+void EngineStepsTest::box1_markerPictureWithLongPath_isShown() {
+    support::FixedSystemInfo sys(400, 300);
+    QTemporaryDir dir;
+    // Folders deep enough that the picture's path passes 255 characters.
+    QString folder = dir.path();
+    while (folder.size() < 300) {
+        folder += QLatin1Char('/') + QString(60, QLatin1Char('d'));
+    }
+    QVERIFY(QDir().mkpath(folder));
+    QImage img(20, 10, QImage::Format_RGB32);
+    img.fill(Qt::blue);
+    const QString path = folder + QStringLiteral("/blue.bmp");
+    QVERIFY(path.size() > 255);
+    QVERIFY(img.save(path, "BMP"));
+
+    ShowFixture f(400, 300);
+    f.show.ImageEntries = {path};
+    f.show.MarkerMode = true;
+    f.show.Box1ShownHeight = 100;
+    layOutBox1(f, {QStringLiteral("//0\\\\")});
+    textBox1Step(f.ctx);
+    QCOMPARE(f.screen->surface().pixel(205, 5), qRgb(0, 0, 255));
 }
 
 void EngineStepsTest::box1_markerModeClear_drawsLineAsStored() {
@@ -335,6 +484,16 @@ void EngineStepsTest::playBitMap_naturalSize_stretch_missing_broken() {
     QCOMPARE(s.pixel(789, 326), qRgb(0, 0, 0));
     QCOMPARE(s.pixel(409, 200), qRgb(0, 0, 0));
 
+    // Unstretched, a picture larger than the area is not cut to it: it covers
+    // what lies to the right of the area and below it.
+    f.host.stretch = false;
+    PlayBitMap(f.ctx, writePicture(dir, "large.bmp", 500, 300, Qt::yellow));
+    QCOMPARE(s.pixel(410, 176), qRgb(255, 255, 0));
+    QCOMPARE(s.pixel(799, 400), qRgb(255, 255, 0));
+    QCOMPARE(s.pixel(500, 475), qRgb(255, 255, 0));
+    QCOMPARE(s.pixel(500, 476), qRgb(0, 0, 0));
+    QCOMPARE(s.pixel(409, 300), qRgb(0, 0, 0));
+
     const QImage before = s.copy();
     PlayBitMap(f.ctx, dir.filePath("absent.bmp"));
     QFile broken(dir.filePath("broken.bmp"));
@@ -343,6 +502,36 @@ void EngineStepsTest::playBitMap_naturalSize_stretch_missing_broken() {
     broken.close();
     PlayBitMap(f.ctx, broken.fileName());
     QCOMPARE(f.screen->surface(), before);
+}
+
+void EngineStepsTest::clock_largeFont_neverTouchesTheCrawlStrip() {
+    ShowFixture f(800, 600);
+    f.board.ClockOn = true;
+    f.board.ClockColor = 0xFFFFFF;
+    f.board.BorderWidth = 10;
+    f.show.ClockTop = 400;
+    f.show.CrawlTop = 460;
+    // A crawl strip already on screen, and a box above the clock.
+    QPainter(&f.screen->surface()).fillRect(QRect(0, 460, 800, 40), Qt::blue);
+    QPainter(&f.screen->surface()).fillRect(QRect(0, 300, 800, 100), Qt::green);
+    const QImage before = f.screen->surface().copy();
+
+    // 72 points is a text line of about 110 pixels: taller than the band.
+    f.board.ClockFontSize = 72;
+    f.screen->Timer1Timer();
+    const QImage& s = f.screen->surface();
+    QCOMPARE(s.copy(0, 460, 800, 140), before.copy(0, 460, 800, 140));
+    QCOMPARE(s.copy(0, 0, 800, 400), before.copy(0, 0, 800, 400));
+    // The clock itself was drawn in its band.
+    const auto [left, right] = inkColumns(s.copy(0, 400, 800, 60));
+    QVERIFY(left >= 10 && right > left);
+    QCOMPARE(s.pixel(0, 430), qRgb(0, 0, 0));
+
+    // A clock whose band the crawl strip leaves no room for draws nothing.
+    f.show.CrawlTop = 400;
+    const QImage full = s.copy();
+    f.screen->Timer1Timer();
+    QCOMPARE(f.screen->surface(), full);
 }
 
 PLAKORA_TEST_MAIN(EngineStepsTest)
