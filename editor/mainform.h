@@ -202,6 +202,10 @@ public:
     bool syncWithRetrace() const override;
     void hideEditorForShow() override;
     void showEditorAfterShow() override;
+    bool clockButtonDown() const override;
+    void setClockSwitch(bool on) override;
+    std::optional<std::uint32_t> choosePlayBackColor() override;
+    void offerLastBoard() override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QToolButton>
 
 QStringList Tmainform::textObjectLines(const QPlainTextEdit* memo) const {
     return splitTextLines(memo->toPlainText());
@@ -108,4 +109,27 @@ void Tmainform::showEditorAfterShow() {
     show();
     raise();
     activateWindow();
+}
+
+bool Tmainform::clockButtonDown() const {
+    return ToolButton7->isChecked();
+}
+
+void Tmainform::setClockSwitch(bool on) {
+    // The button, the menu check and the board field always agree.
+    ToolButton7->setChecked(on);
+    ToggleClockOn->setChecked(on);
+    board.ClockOn = on;
+}
+
+std::optional<std::uint32_t> Tmainform::choosePlayBackColor() {
+    const std::optional<std::uint32_t> chosen = platform::dialogs().chooseColor(ColorDialog1);
+    if (chosen) {
+        ColorDialog1.color = *chosen;
+    }
+    return chosen;
+}
+
+void Tmainform::offerLastBoard() {
+    // The program settings file that remembers the last board is not there yet.
 }

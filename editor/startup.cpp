@@ -7,6 +7,7 @@
 #include "show/control_panel.h"
 #include "show/engine_thread.h"
 #include "show/play_screen.h"
+#include "show/show_startup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -54,13 +55,13 @@ ProgramWindows createWindows(bool showEditor) {
     }
     w.PlayScreen = std::make_unique<TPlayScreen>();
     w.DFontForm = std::make_unique<TDFontForm>();
-    w.AlignCntrlBox = std::make_unique<TAlignCntrlBox>();
+    // The panel works on the editor's board and show over the play screen;
+    // its creation carries the offer to reload the last board.
+    w.AlignCntrlBox = std::make_unique<TAlignCntrlBox>(
+        ShowContext{w.mainform->board, w.mainform->showState, *w.PlayScreen, *w.mainform});
 
     w.mainform->attachWindows(w.PlayScreen.get(), w.DFontForm.get(), w.AlignCntrlBox.get());
     w.PlayScreen->attach(&w.mainform->board, &w.mainform->showState, w.mainform.get(),
                          w.AlignCntrlBox.get());
-    // Bringing the panel up stops the animation of the show.
-    TPlayScreen* screen = w.PlayScreen.get();
-    w.AlignCntrlBox->onShown = [screen] { screen->stopForControlPanel(); };
     return w;
 }

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+#include <optional>
+
 struct ShowTexts {
     QString MainTitle;
     QString SecondTitle;
@@ -29,4 +32,14 @@ public:
     virtual void hideEditorForShow() = 0;
     // ...and comes back, in front, when the show ends.
     virtual void showEditorAfterShow() = 0;
+
+    // The editor's clock switch: whether its tool button is down, and
+    // setting the button, its menu check and the board's ClockOn together.
+    virtual bool clockButtonDown() const = 0;
+    virtual void setClockSwitch(bool on) = 0;
+    // The editor's colour dialog, opened with its current settings: the
+    // chosen colour ($00BBGGRR), or nothing when the operator cancels.
+    virtual std::optional<std::uint32_t> choosePlayBackColor() = 0;
+    // At program start, the offer to reload the last board.
+    virtual void offerLastBoard() = 0;
 };

@@ -9,7 +9,10 @@
 #include "show/show_startup.h"
 #include "show/show_state.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
+#include <vector>
 
 struct FakeHost final : ShowHost {
     ShowTexts texts;
@@ -17,6 +20,11 @@ struct FakeHost final : ShowHost {
     bool sync = false;
     int editorShown = 0;
     int editorHidden = 0;
+    // The editor's clock switch and colour dialog, as the panel sees them.
+    bool clockDown = false;
+    std::vector<std::optional<std::uint32_t>> colourAnswers; // taken from the front
+    int colourDialogs = 0;
+    int lastBoardOffers = 0;
 
     ShowTexts showTexts() const override { return texts; }
     void setMemoWidthsForShow(int, int) override {}
@@ -24,6 +32,18 @@ struct FakeHost final : ShowHost {
     bool syncWithRetrace() const override { return sync; }
     void hideEditorForShow() override { ++editorHidden; }
     void showEditorAfterShow() override { ++editorShown; }
+    bool clockButtonDown() const override { return clockDown; }
+    void setClockSwitch(bool on) override { clockDown = on; }
+    std::optional<std::uint32_t> choosePlayBackColor() override {
+        ++colourDialogs;
+        if (colourAnswers.empty()) {
+            return std::nullopt;
+        }
+        const std::optional<std::uint32_t> answer = colourAnswers.front();
+        colourAnswers.erase(colourAnswers.begin());
+        return answer;
+    }
+    void offerLastBoard() override { ++lastBoardOffers; }
 };
 
 struct ShowFixture {
