@@ -102,6 +102,8 @@ void Tmainform::ListBox1MouseDown() {
 
 void Tmainform::PlayTimeChange() {
     Label1->setText(QString::number(PlayTime->value()));
+    // The slideshow thread reads the time per slide from the show record.
+    showState.PlayTime = PlayTime->value();
 }
 
 void Tmainform::stretchbuttonClick() {

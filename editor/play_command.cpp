@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QSlider>
 #include <QToolButton>
 
 QStringList Tmainform::textObjectLines(const QPlainTextEdit* memo) const {
@@ -84,6 +85,7 @@ ShowTexts Tmainform::showTexts() const {
     for (int i = 0; i < ListBox1->count(); ++i) {
         t.ImageList.append(ListBox1->item(i)->text());
     }
+    t.PlayTime = PlayTime->value();
     return t;
 }
 

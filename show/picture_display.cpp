@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <QRegion>
 #include <QScreen>
 #include <QThread>
 #include <QWidget>
@@ -26,44 +27,65 @@ void computeImageAreaFor(ShowContext& ctx) {
     ctx.show.ImageAreaHeight = a.Height;
 }
 
-void PlayBitMap(ShowContext& ctx, const QString& fileName) {
+QImage loadPicture(const QString& fileName) {
     if (!QFileInfo::exists(fileName)) {
-        return;
+        return QImage();
     }
     QImageReader reader(fileName);
-    QImage picture = reader.read();
+    const QImage picture = reader.read();
     if (picture.isNull()) {
-        return; // a broken file shows nothing, and says nothing
+        return QImage(); // a broken file shows nothing, and says nothing
     }
     // Palettes are not used: every picture is drawn in true colour.
-    ctx.screen.Image4.bitmap = picture.convertToFormat(QImage::Format_RGB32);
+    return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+void drawPicture(ShowContext& ctx, const QImage& picture, const QImage& prestretched) {
+    if (picture.isNull()) {
+        return;
+    }
+    ctx.screen.Image4.bitmap = picture;
     computeImageAreaFor(ctx);
 
     const ShowState& s = ctx.show;
+    const QRect area(s.ImageAreaLeft, s.ImageAreaTop, s.ImageAreaWidth, s.ImageAreaHeight);
     QImage& surface = ctx.screen.surface();
     QPainter painter(&surface);
+    // Pictures are opaque: plain copies, with no blending to work out.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     QRect changed;
     if (ctx.host.imageStretch()) {
         if (ctx.host.syncWithRetrace()) {
             chkcrt(&ctx.screen);
         }
-        changed = QRect(s.ImageAreaLeft, s.ImageAreaTop, s.ImageAreaWidth, s.ImageAreaHeight);
-        if (changed.isEmpty()) {
+        if (area.isEmpty()) {
             return;
         }
-        painter.drawImage(changed, ctx.screen.Image4.bitmap);
-    } else {
-        // A smaller picture must not stand on the remains of a larger one.
-        const QRect area(s.ImageAreaLeft, s.ImageAreaTop, s.ImageAreaWidth, s.ImageAreaHeight);
-        if (!area.isEmpty()) {
-            painter.fillRect(area, platform::toQColor(ctx.board.PlayBackColor));
+        if (prestretched.size() == area.size()) {
+            painter.drawImage(area.topLeft(), prestretched);
+        } else {
+            painter.drawImage(area, picture);
         }
-        const QPoint at(s.ImageAreaLeft, s.ImageAreaTop);
-        painter.drawImage(at, ctx.screen.Image4.bitmap);
-        changed = area.united(QRect(at, ctx.screen.Image4.bitmap.size()));
+        changed = area;
+    } else {
+        const QRect placed(area.topLeft(), picture.size());
+        // A smaller picture must not stand on the remains of a larger one:
+        // what the picture leaves of the area is filled first.
+        if (!area.isEmpty()) {
+            const QColor back = platform::toQColor(ctx.board.PlayBackColor);
+            for (const QRect& r : QRegion(area).subtracted(placed)) {
+                painter.fillRect(r, back);
+            }
+        }
+        painter.drawImage(placed.topLeft(), picture);
+        changed = area.united(placed);
     }
     painter.end();
     ctx.screen.markDirty(changed);
+}
+
+void PlayBitMap(ShowContext& ctx, const QString& fileName) {
+    drawPicture(ctx, loadPicture(fileName));
 }
 
 void chkcrt(const QWidget* window) {

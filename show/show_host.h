@@ -16,6 +16,8 @@ struct ShowTexts {
     QStringList Text1Lines;
     QStringList Text2Lines;
     QStringList ImageList;
+    // The seconds each slide stays.
+    int PlayTime = 1;
 };
 
 class ShowHost {

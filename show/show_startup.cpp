@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "platform/system_info.h"
 #include "show/crawl_engine.h"
+#include "show/movie_engine.h"
 #include "show/play_screen.h"
 #include "show/show_host.h"
 #include "show/show_rules.h"
@@ -80,6 +81,8 @@ void StartTheShow(ShowContext& ctx) {
     show.Text1Lines = texts.Text1Lines;
     show.Text2Lines = texts.Text2Lines;
     show.ImageEntries = texts.ImageList;
+    show.ImageCount = static_cast<std::int32_t>(texts.ImageList.size());
+    show.PlayTime = texts.PlayTime;
 
     show.Box1TextX = 0;
     show.Box2TextX = 0;
@@ -152,7 +155,7 @@ void StartTheShow(ShowContext& ctx) {
     screen.setFocus();
 
     // The engines, in this order; their first steps run once the main thread
-    // next processes events. The timed slideshow is not started here yet.
+    // next processes events.
     if (show.Box1On) {
         Box1ThreadHandle.start(std::make_unique<TScrollBox1>(ctx));
     }
@@ -161,5 +164,9 @@ void StartTheShow(ShowContext& ctx) {
     }
     if (show.CrawlOn) {
         CrawlThreadHandle.start(std::make_unique<TCrawler>(ctx));
+    }
+    // With markers, pictures come only with the lines of text box 1.
+    if (!show.ImageEntries.isEmpty() && !show.MarkerMode) {
+        MovieThreadHandle.start(std::make_unique<TMovieBox>(ctx));
     }
 }

@@ -47,6 +47,10 @@ struct ShowState {
     std::int32_t Box1TextX = 0;
     std::int32_t Box2TextX = 0;
     std::int32_t SlideIndex = 0;
+    // The seconds each slide stays (the editor's time slider) and the number
+    // of image-list entries: the slideshow thread reads both between steps.
+    SharedValue<std::int32_t> PlayTime{1};
+    SharedValue<std::int32_t> ImageCount{0};
     std::int32_t Box1LineHeight = 0;
     std::int32_t Box2LineHeight = 0;
     std::int32_t Box1Bottom = 0;

@@ -1,0 +1,313 @@
+#include "platform/media.h"
+
+#include "platform/video_frames.h"
+
+#include <QAudioDevice>
+#include <QAudioOutput>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMediaDevices>
+#include <QMediaPlayer>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+#include <QVideoSink>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace platform {
+
+namespace {
+
+// How long opening a file may take before it counts as failed.
+constexpr int kOpenTimeoutMs = 10000;
+
+// The device over Qt Multimedia. Pictures come from a video sink; each one is
+// converted and stretched to the destination on a thread of the device's own,
+// and only the finished image is handed to the main thread. When the main
+// thread or the converter falls behind, a newer picture overtakes an older one
+// that has not been started yet.
+class QtMediaDevice final : public QObject, public MediaDevice {
+public:
+    QtMediaDevice() {
+        player_.setVideoSink(&sink_);
+        connect(&sink_, &QVideoSink::videoFrameChanged, this, &QtMediaDevice::frameArrived);
+        connect(&player_, &QMediaPlayer::mediaStatusChanged, this, &QtMediaDevice::statusChanged);
+        connect(&player_, &QMediaPlayer::errorOccurred, this, &QtMediaDevice::failed);
+        converter_ = std::thread([this] { convertLoop(); });
+    }
+
+    ~QtMediaDevice() override {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            quit_ = true;
+        }
+        wake_.notify_all();
+        converter_.join();
+        notify_ = nullptr;
+        player_.stop();
+    }
+
+    bool open(const QString& fileName) override {
+        close();
+        lastError_.clear();
+        const QAudioDevice speaker = QMediaDevices::defaultAudioOutput();
+        if (speaker.isNull()) {
+            // No sound card: the picture plays all the same.
+            player_.setAudioOutput(nullptr);
+        } else {
+            audio_.setDevice(speaker);
+            player_.setAudioOutput(&audio_);
+        }
+        player_.setSource(QUrl::fromLocalFile(fileName));
+        if (!settled()) {
+            QEventLoop loop;
+            QTimer timeout;
+            timeout.setSingleShot(true);
+            connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+            const auto check = [this, &loop] {
+                if (settled()) {
+                    loop.quit();
+                }
+            };
+            connect(&player_, &QMediaPlayer::mediaStatusChanged, &loop, check);
+            connect(&player_, &QMediaPlayer::errorOccurred, &loop, check);
+            timeout.start(kOpenTimeoutMs);
+            // The operator's keys wait until the file is open; the show's
+            // other steps and timers go on.
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        }
+        const QMediaPlayer::MediaStatus status = player_.mediaStatus();
+        const bool ready =
+            player_.error() == QMediaPlayer::NoError &&
+            (status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia ||
+             status == QMediaPlayer::BufferingMedia);
+        if (!ready) {
+            lastError_ = player_.errorString();
+            if (lastError_.isEmpty()) {
+                lastError_ = status == QMediaPlayer::LoadingMedia
+                                 ? QStringLiteral("The file did not open in time.")
+                                 : QStringLiteral("The file cannot be played.");
+            }
+            return false;
+        }
+        open_ = true;
+        return true;
+    }
+
+    bool isOpen() const override { return open_; }
+
+    void setDestination(const QRect& rect) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        destination_ = rect;
+        ++generation_;
+    }
+
+    std::int64_t length() const override { return player_.duration(); }
+
+    std::int64_t position() const override {
+        // At the end of the media the player may report a position a little
+        // short of the length; the play is over all the same.
+        if (player_.mediaStatus() == QMediaPlayer::EndOfMedia) {
+            return std::max(player_.position(), player_.duration());
+        }
+        return player_.position();
+    }
+
+    void play(Notify notify) override {
+        notify_ = std::move(notify);
+        player_.play();
+    }
+
+    void stop() override { player_.stop(); }
+
+    void seekToStart() override { player_.setPosition(0); }
+
+    void close() override {
+        notify_ = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            pending_.reset();
+            ++generation_;
+        }
+        if (player_.source().isEmpty()) {
+            open_ = false;
+            return;
+        }
+        player_.stop();
+        player_.setSource(QUrl());
+        open_ = false;
+    }
+
+    QString lastError() const override { return lastError_; }
+
+    void setFrameHandler(FrameHandler handler) override { handler_ = std::move(handler); }
+
+    FrameStats frameStats() const override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return stats_;
+    }
+
+private:
+    bool settled() const {
+        const QMediaPlayer::MediaStatus s = player_.mediaStatus();
+        return player_.error() != QMediaPlayer::NoError || s == QMediaPlayer::LoadedMedia ||
+               s == QMediaPlayer::BufferedMedia || s == QMediaPlayer::BufferingMedia ||
+               s == QMediaPlayer::InvalidMedia || s == QMediaPlayer::NoMedia;
+    }
+
+    void statusChanged(QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::EndOfMedia) {
+            finish(PlayEnd::Finished);
+        }
+    }
+
+    void failed() { finish(PlayEnd::Failed); }
+
+    void finish(PlayEnd end) {
+        if (!notify_) {
+            return;
+        }
+        // Taken first: the notice may stop and seek, which can report again.
+        Notify notify = std::move(notify_);
+        notify_ = nullptr;
+        notify(end);
+    }
+
+    void frameArrived(const QVideoFrame& frame) {
+        const auto start = std::chrono::steady_clock::now();
+        if (!frame.isValid()) {
+            return;
+        }
+        QRect destination;
+        unsigned long generation = 0;
+        bool convertHere = false;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ++stats_.received;
+            destination = destination_;
+            generation = generation_;
+            if (destination.isEmpty()) {
+                return;
+            }
+            convertHere = !canScaleFrame(frame.pixelFormat());
+            if (!convertHere) {
+                if (pending_) {
+                    ++stats_.skipped;
+                }
+                pending_ = Pending{frame, destination, generation};
+            }
+        }
+        if (convertHere) {
+            // A layout the converter does not read: Qt's own conversion, here.
+            const QImage image =
+                frame.toImage()
+                    .convertToFormat(QImage::Format_RGB32)
+                    .scaled(destination.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            deliver(image, destination, generation);
+        } else {
+            wake_.notify_one();
+        }
+        account(start);
+    }
+
+    void convertLoop() {
+        for (;;) {
+            Pending job;
+            {
+                std::unique_lock<std::mutex> lock(mutex_);
+                wake_.wait(lock, [this] { return quit_ || pending_.has_value(); });
+                if (quit_) {
+                    return;
+                }
+                job = std::move(*pending_);
+                pending_.reset();
+            }
+            QImage image = scaledFrameImage(job.frame, job.destination.size());
+            job.frame = QVideoFrame();
+            if (image.isNull()) {
+                continue;
+            }
+            QMetaObject::invokeMethod(
+                this,
+                [this, image, destination = job.destination, generation = job.generation] {
+                    const auto start = std::chrono::steady_clock::now();
+                    deliver(image, destination, generation);
+                    account(start);
+                },
+                Qt::QueuedConnection);
+        }
+    }
+
+    // Main thread: hands a finished picture to the owner, unless the device
+    // was closed or moved since the picture was taken.
+    void deliver(const QImage& image, const QRect& destination, unsigned long generation) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (generation != generation_ || image.isNull()) {
+                return;
+            }
+            ++stats_.drawn;
+        }
+        if (handler_) {
+            handler_(image, destination);
+        }
+    }
+
+    void account(std::chrono::steady_clock::time_point start) {
+        const long long ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                 std::chrono::steady_clock::now() - start)
+                                 .count();
+        std::lock_guard<std::mutex> lock(mutex_);
+        stats_.mainThreadNanos += ns;
+        stats_.mainThreadMaxNanos = std::max(stats_.mainThreadMaxNanos, ns);
+    }
+
+    struct Pending {
+        QVideoFrame frame;
+        QRect destination;
+        unsigned long generation = 0;
+    };
+
+    QMediaPlayer player_;
+    QVideoSink sink_;
+    QAudioOutput audio_;
+    Notify notify_;
+    FrameHandler handler_;
+    QString lastError_;
+    bool open_ = false;
+
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;
+    std::thread converter_;
+    bool quit_ = false;
+    std::optional<Pending> pending_;
+    QRect destination_;
+    unsigned long generation_ = 0;
+    FrameStats stats_;
+};
+
+MediaDeviceFactory& factorySlot() {
+    static MediaDeviceFactory factory;
+    return factory;
+}
+
+} // namespace
+
+std::unique_ptr<MediaDevice> createMediaDevice() {
+    Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
+    if (factorySlot()) {
+        return factorySlot()();
+    }
+    return std::make_unique<QtMediaDevice>();
+}
+
+void setMediaDeviceFactory(MediaDeviceFactory factory) {
+    factorySlot() = std::move(factory);
+}
+
+} // namespace platform

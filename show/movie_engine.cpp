@@ -1,0 +1,141 @@
+#include "show/movie_engine.h"
+
+#include "platform/dialogs.h"
+#include "platform/system_info.h"
+#include "platform/win_ver.h"
+#include "show/movie_player.h"
+#include "show/picture_display.h"
+#include "show/play_screen.h"
+#include "show/show_host.h"
+#include "show/show_layout.h"
+#include "show/show_rules.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+#include <algorithm>
+
+std::int32_t nextSlideIndex(std::int32_t index, std::int32_t count) {
+    if (index + 1 > count - 1 || index + 1 < 0) {
+        return 0;
+    }
+    return index + 1;
+}
+
+void SlideStep(ShowContext& ctx, const PreparedSlide* prepared) {
+    Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
+    ShowState& s = ctx.show;
+    // The slideshow holds while a movie plays.
+    if (s.MoviePlaying) {
+        return;
+    }
+    const auto count = static_cast<std::int32_t>(s.ImageEntries.size());
+    if (count == 0) {
+        return;
+    }
+    s.SlideIndex = nextSlideIndex(s.SlideIndex, count);
+    // A copy: the entry is a path, kept whole however long it is.
+    const QString entry = s.ImageEntries.at(s.SlideIndex);
+    if (isBitmapEntry(entry)) {
+        if (prepared && prepared->path == entry) {
+            drawPicture(ctx, prepared->picture, prepared->stretched);
+        } else {
+            PlayBitMap(ctx, entry);
+        }
+        return;
+    }
+    playMovie(ctx, entry);
+}
+
+void playMovie(ShowContext& ctx, const QString& fileName) {
+    // Elsewhere a movie's turn passes with the image area as it was.
+    if (!isNtFamily(platform::systemInfo())) {
+        return;
+    }
+    ShowState& s = ctx.show;
+    if (s.MoviePlaying) {
+        return;
+    }
+    computeImageAreaFor(ctx);
+    const QRect area(s.ImageAreaLeft, s.ImageAreaTop, s.ImageAreaWidth, s.ImageAreaHeight);
+    TMoviePlayer& player = DPLAYER(ctx.screen);
+    platform::MediaDevice& device = player.device();
+    s.MoviePlaying = true;
+    if (!device.open(fileName)) {
+        // The device is closed before the message comes up, and the
+        // slideshow stays held while it is up: the message runs an event
+        // loop in which other steps, and even a new show, go on.
+        const QString reason = device.lastError();
+        device.close();
+        platform::dialogs().message(platform::MessageKind::Error,
+                                    QString::fromLatin1(kMediaProblem) + reason,
+                                    platform::Button::OK);
+        // One unplayable file must not hold the slideshow for good.
+        s.MoviePlaying = false;
+        return;
+    }
+    device.setDestination(area);
+    ShowState* show = &s;
+    device.play(
+        [&player, show](platform::MediaDevice::PlayEnd end) { player.DPLAYERNotify(*show, end); });
+}
+
+TMovieBox::TMovieBox(ShowContext ctx)
+    : EngineThread(&ctx.screen), ctx_(ctx), entries_(ctx.show.ImageEntries) {
+    ctx_.show.SlideIndex = 0;
+    planNext();
+}
+
+void TMovieBox::SlideStep() {
+    ::SlideStep(ctx_, &prepared_);
+    prepared_ = PreparedSlide{};
+    planNext();
+}
+
+void TMovieBox::planNext() {
+    const auto count = static_cast<std::int32_t>(ctx_.show.ImageEntries.size());
+    upcoming_ = count > 0 ? nextSlideIndex(ctx_.show.SlideIndex, count) : -1;
+    stretchTo_ = QSize();
+    if (ctx_.host.imageStretch()) {
+        const ImageArea a =
+            computeImageArea(ctx_.board.Box1Width, ctx_.show.Box1ShownHeight,
+                             ctx_.board.BorderWidth, platform::systemInfo().screenWidth(),
+                             ctx_.screen.Panel3->height(), ctx_.screen.Panel4->height());
+        stretchTo_ = QSize(a.Width, a.Height);
+    }
+}
+
+void TMovieBox::prepareNext() {
+    prepared_ = PreparedSlide{};
+    if (upcoming_ < 0 || upcoming_ >= entries_.size()) {
+        return;
+    }
+    const QString& path = entries_.at(upcoming_);
+    if (!isBitmapEntry(path)) {
+        return;
+    }
+    // Read afresh for every showing: a picture replaced on disk shows its
+    // new content the next time round.
+    prepared_.path = path;
+    prepared_.picture = loadPicture(path);
+    if (!prepared_.picture.isNull() && !stretchTo_.isEmpty()) {
+        prepared_.stretched =
+            prepared_.picture.scaled(stretchTo_, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    }
+}
+
+void TMovieBox::Execute() {
+    setPriority(Priority::Lowest);
+    prepareNext();
+    runSteps([this] { SlideStep(); },
+             [this] {
+                 // A list of one entry is shown once; the wait is still taken.
+                 if (ctx_.show.ImageCount.load() == 1) {
+                     markTerminated();
+                 }
+                 pause(std::max(1, ctx_.show.PlayTime.load()) * 1000);
+                 if (!terminated()) {
+                     prepareNext();
+                 }
+             });
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+// The timed slideshow: the entries of the image list follow one another in
+// the image area, pictures drawn there and movies played there, one every
+// few seconds, paced by a thread of the lowest priority.
+
+#include "show/engine_thread.h"
+#include "show/show_startup.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// The caption of the message that an unplayable movie brings up, before the
+// media service's own text.
+inline constexpr const char* kMediaProblem = "Sorry, MCI problem : ";
+
+// The entry shown after `index` in a list of `count` entries: the next one,
+// the first after the last.
+std::int32_t nextSlideIndex(std::int32_t index, std::int32_t count);
+
+// A picture the slideshow thread read from its file for the next step.
+struct PreparedSlide {
+    QString path;
+    QImage picture;
+    // The picture already stretched to the image area, when stretching.
+    QImage stretched;
+};
+
+// The slideshow step, on the main thread. Holds while a movie plays;
+// otherwise shows the next entry: a bitmap through the picture display (from
+// `prepared` when that holds the same file), a movie through the play
+// screen's media player. A movie the media service cannot open is reported
+// and skipped.
+void SlideStep(ShowContext& ctx, const PreparedSlide* prepared = nullptr);
+
+// Starts a movie entry in the image area (NT platform family only).
+void playMovie(ShowContext& ctx, const QString& fileName);
+
+class TMovieBox : public EngineThread {
+public:
+    // Made on the main thread: the slideshow starts again at index 0, so the
+    // second entry of the list comes first.
+    explicit TMovieBox(ShowContext ctx);
+
+    void SlideStep();
+
+protected:
+    void Execute() override;
+
+private:
+    // This thread: reads the picture of the entry the next step will show.
+    void prepareNext();
+    // Main thread, in a step: what the thread is to prepare next.
+    void planNext();
+
+    ShowContext ctx_;
+    // A copy of the image list made on the main thread, for this thread.
+    const QStringList entries_;
+    // Written by steps, read by the thread between steps: the entry that
+    // comes next, and the size to stretch pictures to (empty when the
+    // image-stretch switch is off).
+    std::int32_t upcoming_ = 0;
+    QSize stretchTo_;
+    // Written by the thread, read by the step it hands over.
+    PreparedSlide prepared_;
+};
