@@ -153,6 +153,9 @@ Answer ScriptedDialogs::message(platform::MessageKind kind, const QString& text,
     question.text = text;
     question.buttons = buttons;
     questions << question;
+    if (onMessage) {
+        onMessage(question);
+    }
 
     const std::optional<Answer> answer = take<Answer>("a message answer");
     if (!answer) {

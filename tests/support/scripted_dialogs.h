@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <variant>
 
@@ -53,6 +54,9 @@ public:
     void answerPrintSetup(bool confirmed);
 
     QList<Question> questions;
+    // Runs when a message box comes up, before it is answered: the code a
+    // test puts here runs while the box would be on the screen.
+    std::function<void(const Question&)> onMessage;
     // Questions that found no answer, or an answer of another kind, in the
     // queue; they were answered as if cancelled or closed.
     QStringList problems;
