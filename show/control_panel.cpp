@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -92,7 +93,11 @@ TAlignCntrlBox::TAlignCntrlBox(const ShowContext& ctx, QWidget* parent)
       ctx_(ctx) {
     setObjectName(QStringLiteral("AlignCntrlBox"));
     setWindowTitle(QStringLiteral("Plakora Control"));
-    QFont f(QStringLiteral("MS Sans Serif"));
+    // The panel's own face, or Arial (metric-compatible on every system the
+    // program installs on) where it is not there: an unknown face would fall
+    // back to a wide one that no longer fits the panel.
+    const QString face = QStringLiteral("MS Sans Serif");
+    QFont f(QFontDatabase::hasFamily(face) ? face : QStringLiteral("Arial"));
     f.setPixelSize(11);
     setFont(f);
 
@@ -110,6 +115,10 @@ TAlignCntrlBox::TAlignCntrlBox(const ShowContext& ctx, QWidget* parent)
     createToolBar();
     createBars();
     connectHandlers();
+    // The panel has its size from the start: the play screen places it by
+    // its width before it is first shown.
+    layout->activate();
+    adjustSize();
     FormCreate();
 }
 
@@ -117,7 +126,7 @@ void TAlignCntrlBox::createMenu() {
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     // Narrow items, so that all four stand on the panel's one line.
-    MainMenu1->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 4px; }"));
+    MainMenu1->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 3px; }"));
     Color1 = MainMenu1->addAction(QStringLiteral("&Color"));
     Color1->setObjectName(QStringLiteral("Color1"));
     ReFresh1 = MainMenu1->addAction(QStringLiteral("Re&Fresh"));
@@ -177,20 +186,20 @@ void TAlignCntrlBox::createBars() {
     GroupBox2->setGeometry(0, 169, 171, 128);
 
     // Text box 1: the height bar at the left, width and delay at the right.
-    makeLabel(c, "HeightCaption1", QStringLiteral("Height"), QRect(6, 54, 36, 14));
+    makeLabel(c, "HeightCaption1", QStringLiteral("Height"), QRect(6, 55, 36, 14));
     TrackBar4 = makeBar(c, "TrackBar4", Qt::Vertical, 1, 400, 10, QRect(6, 68, 28, 72));
     TrackBar4->setToolTip(QStringLiteral("Scroll Box 1 Height"));
     Label1 = makeLabel(c, "Label1", QString(), QRect(6, 142, 34, 14));
     makeLabel(c, "WidthCaption1", QStringLiteral("Width"), QRect(44, 64, 60, 14));
     TrackBar2 = makeBar(c, "TrackBar2", Qt::Horizontal, 1, 640, 26, QRect(38, 79, 102, 26));
     Label4 = valueLabel(c, "Label4", 84);
-    makeLabel(c, "DelayCaption1", QStringLiteral("Delay (msec)"), QRect(44, 112, 70, 14));
+    makeLabel(c, "DelayCaption1", QStringLiteral("Delay (msec)"), QRect(44, 112, 90, 14));
     TrackBar5 = makeBar(c, "TrackBar5", Qt::Horizontal, 1, 100, 5, QRect(38, 127, 102, 26));
     Label5 = valueLabel(c, "Label5", 132);
-    Label7 = idLabel(c, "Label7", 50);
+    Label7 = idLabel(c, "Label7", 53);
 
     // Text box 2, laid out the same way.
-    makeLabel(c, "HeightCaption2", QStringLiteral("Height"), QRect(6, 184, 36, 14));
+    makeLabel(c, "HeightCaption2", QStringLiteral("Height"), QRect(6, 185, 36, 14));
     TrackBar1 = makeBar(c, "TrackBar1", Qt::Vertical, 1, 400, 10, QRect(6, 198, 28, 78));
     TrackBar1->setToolTip(QStringLiteral("Scroll Box 2 Height"));
     Label2 = makeLabel(c, "Label2", QString(), QRect(6, 278, 34, 14));
@@ -198,10 +207,10 @@ void TAlignCntrlBox::createBars() {
     TrackBar6 = makeBar(c, "TrackBar6", Qt::Horizontal, 1, 640, 26, QRect(38, 212, 102, 26));
     TrackBar6->setSingleStep(2);
     Label6 = valueLabel(c, "Label6", 217);
-    makeLabel(c, "DelayCaption2", QStringLiteral("Delay (msec)"), QRect(44, 251, 70, 14));
+    makeLabel(c, "DelayCaption2", QStringLiteral("Delay (msec)"), QRect(44, 251, 90, 14));
     TrackBar7 = makeBar(c, "TrackBar7", Qt::Horizontal, 1, 100, 5, QRect(38, 266, 102, 26));
     Label10 = valueLabel(c, "Label10", 271);
-    Label8 = idLabel(c, "Label8", 180);
+    Label8 = idLabel(c, "Label8", 183);
 
     // The crawl line and the border, below the groups.
     makeLabel(c, "CrawlDelayCaption", QStringLiteral("Crawl Delay (msec)"), QRect(6, 306, 104, 14));
