@@ -1,0 +1,210 @@
+// Movies through the real media service, offscreen: a small movie (half a
+// second of green, then half a second of blue) plays into the image area, its
+// end releases the slideshow, it plays on after the show has closed, and files
+// the service cannot open are reported with the service's own text.
+
+#include "show/movie_engine.h"
+#include "show/movie_player.h"
+#include "tests/show/show_fixture.h"
+#include "tests/support/fixed_system_info.h"
+#include "tests/support/scripted_dialogs.h"
+#include "tests/support/test_main.h"
+
+#include <QFile>
+#include <QMediaPlayer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdlib>
+
+using platform::Answer;
+
+namespace {
+
+const QString kMovie = QStringLiteral(PLAKORA_TEST_MOVIE);
+
+// On a 400 x 300 screen without titles the image area is x 210 to 390, y 50 to
+// 150; pictures are stretched to fill it.
+const QRect kArea(210, 50, 180, 100);
+
+void layOutArea(ShowFixture& f) {
+    f.board.BorderWidth = 10;
+    f.board.Box1Width = 200;
+    f.show.Box1ShownHeight = 100;
+    f.host.stretch = true;
+}
+
+QString writePicture(const QTemporaryDir& dir, const char* name, QColor colour) {
+    QImage img(20, 10, QImage::Format_RGB32);
+    img.fill(colour);
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    if (!img.save(path, "BMP")) {
+        qFatal("cannot write picture");
+    }
+    return path;
+}
+
+// Movie colours go through lossy compression and back.
+bool near(QRgb actual, QRgb expected) {
+    return std::abs(qRed(actual) - qRed(expected)) <= 24 &&
+           std::abs(qGreen(actual) - qGreen(expected)) <= 24 &&
+           std::abs(qBlue(actual) - qBlue(expected)) <= 24;
+}
+
+bool areaIs(ShowFixture& f, QRgb colour) {
+    const QImage& s = f.screen->surface();
+    return near(s.pixel(kArea.topLeft()), colour) && near(s.pixel(kArea.center()), colour) &&
+           near(s.pixel(kArea.bottomRight()), colour);
+}
+
+struct EndThreadsOnExit {
+    EndThreadsOnExit() = default;
+    EndThreadsOnExit(const EndThreadsOnExit&) = delete;
+    EndThreadsOnExit& operator=(const EndThreadsOnExit&) = delete;
+    ~EndThreadsOnExit() { KILLTHREADS(); }
+};
+
+} // namespace
+
+class MoviePlaybackTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void movie_playsIntoTheImageArea_thenReleasesTheSlideshow();
+    void movie_playsOnAfterTheShowCloses();
+    void unplayableFile_reportsTheServiceText_data();
+    void unplayableFile_reportsTheServiceText();
+    void errorBox_endingTheShowMeanwhile_isSafe();
+};
+
+void MoviePlaybackTest::initTestCase() {
+    if (!QMediaPlayer().isAvailable()) {
+        QSKIP("This machine has no media backend for Qt Multimedia");
+    }
+    QVERIFY2(QFile::exists(kMovie), qPrintable(kMovie));
+}
+
+void MoviePlaybackTest::movie_playsIntoTheImageArea_thenReleasesTheSlideshow() {
+    support::FixedSystemInfo sys(400, 300);
+    support::ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    f.show.ImageEntries = {writePicture(dir, "red.bmp", Qt::red), kMovie};
+
+    SlideStep(f.ctx);
+    QVERIFY2(dialogs.questions.isEmpty(),
+             qPrintable(dialogs.questions.isEmpty() ? QString() : dialogs.lastQuestion().text));
+    QVERIFY(f.show.MoviePlaying);
+    platform::MediaDevice& device = DPLAYER(*f.screen).device();
+    QVERIFY(device.isOpen());
+    QCOMPARE(device.length(), 1000);
+
+    // Stretched over the whole image area, and nothing outside it.
+    QTRY_VERIFY(areaIs(f, qRgb(0, 255, 0)));
+    const QImage& s = f.screen->surface();
+    QCOMPARE(s.pixel(kArea.left() - 1, kArea.center().y()), qRgb(0, 0, 0));
+    QCOMPARE(s.pixel(kArea.center().x(), kArea.bottom() + 1), qRgb(0, 0, 0));
+    QCOMPARE(s.pixel(kArea.center().x(), kArea.top() - 1), qRgb(0, 0, 0));
+    // It plays: the second half is blue.
+    QTRY_VERIFY(areaIs(f, qRgb(0, 0, 255)));
+
+    // Its end releases the slideshow and winds it back; the device stays open.
+    QTRY_VERIFY(!f.show.MoviePlaying);
+    QCOMPARE(device.position(), 0);
+    QVERIFY(device.isOpen());
+    const platform::MediaDevice::FrameStats stats = device.frameStats();
+    QVERIFY(stats.drawn >= 2);
+    QVERIFY(stats.received >= stats.drawn);
+
+    SlideStep(f.ctx);
+    QCOMPARE(f.show.SlideIndex, 0);
+    QCOMPARE(f.screen->surface().pixel(kArea.center()), qRgb(255, 0, 0));
+    QVERIFY(dialogs.questions.isEmpty());
+}
+
+void MoviePlaybackTest::movie_playsOnAfterTheShowCloses() {
+    support::FixedSystemInfo sys(400, 300);
+    support::ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    f.show.ImageEntries = {writePicture(dir, "red.bmp", Qt::red), kMovie};
+    SlideStep(f.ctx);
+    QVERIFY(f.show.MoviePlaying);
+    f.screen->ClosePlayScreen();
+    QVERIFY(!f.show.ShowRunning);
+    // The end notice still comes, and clears the flag for the next show.
+    QTRY_VERIFY(areaIs(f, qRgb(0, 0, 255)));
+    QTRY_VERIFY(!f.show.MoviePlaying);
+    QVERIFY(dialogs.questions.isEmpty());
+}
+
+void MoviePlaybackTest::unplayableFile_reportsTheServiceText_data() {
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("not a movie") << true;
+    QTest::newRow("missing") << false;
+}
+
+void MoviePlaybackTest::unplayableFile_reportsTheServiceText() {
+    QFETCH(bool, exists);
+    support::FixedSystemInfo sys(400, 300);
+    support::ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    const QString bad = dir.filePath(QStringLiteral("bad.avi"));
+    if (exists) {
+        QFile file(bad);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("This is a letter, not a movie.\r\n");
+    }
+    f.show.ImageEntries = {writePicture(dir, "red.bmp", Qt::red), bad,
+                           writePicture(dir, "blue.bmp", Qt::blue)};
+    dialogs.answerMessage(Answer::OK);
+
+    SlideStep(f.ctx);
+    QCOMPARE(dialogs.questions.size(), 1);
+    const support::Question& q = dialogs.lastQuestion();
+    QCOMPARE(q.messageKind, platform::MessageKind::Error);
+    QCOMPARE(q.buttons, platform::Buttons(platform::Button::OK));
+    const QString prefix = QStringLiteral("Sorry, MCI problem : ");
+    QVERIFY2(q.text.startsWith(prefix) && q.text.size() > prefix.size(), qPrintable(q.text));
+    QVERIFY(!DPLAYER(*f.screen).device().isOpen());
+    QVERIFY(!f.show.MoviePlaying);
+    QCOMPARE(f.screen->surface().pixel(kArea.center()), qRgb(0, 0, 0));
+
+    SlideStep(f.ctx);
+    QCOMPARE(f.show.SlideIndex, 2);
+    QCOMPARE(f.screen->surface().pixel(kArea.center()), qRgb(0, 0, 255));
+}
+
+void MoviePlaybackTest::errorBox_endingTheShowMeanwhile_isSafe() {
+    support::FixedSystemInfo sys(400, 300);
+    support::ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    EndThreadsOnExit endThreads;
+    layOutArea(f);
+    const QString bad = dir.filePath(QStringLiteral("missing.avi"));
+    f.show.ImageEntries = {writePicture(dir, "red.bmp", Qt::red), bad};
+    f.show.ImageCount = 2;
+    bool ended = false;
+    dialogs.answerMessage(Answer::OK);
+    dialogs.onMessage = [&](const support::Question&) {
+        QTest::qWait(20);
+        f.screen->ClosePlayScreen();
+        ended = !MovieThreadHandle.thread();
+    };
+    MovieThreadHandle.start(std::make_unique<TMovieBox>(f.ctx));
+    QTRY_COMPARE(dialogs.questions.size(), 1);
+    QVERIFY(ended);
+    QVERIFY(!f.show.MoviePlaying);
+    QVERIFY(!DPLAYER(*f.screen).device().isOpen());
+    QTest::qWait(20);
+    QCOMPARE(dialogs.questions.size(), 1);
+}
+
+PLAKORA_TEST_MAIN(MoviePlaybackTest)
+#include "test_movie_playback.moc"
