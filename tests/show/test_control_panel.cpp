@@ -109,13 +109,9 @@ private slots:
     void operatorMoves_writeFieldsAndLabels();
     void operatorMoves_byKeyboard();
 
-    // Closing actions.
-    void refresh_restartsTheShowFromTheBoard();
+    // Closing actions (the whole program's tests follow them further).
     void escape_refreshes_otherKeysAskNothing();
     void clock_buttonToggles_menuDoesNot();
-    void colour_cancelledKeepsColour_confirmedTakesIt();
-    void hide_leavesTheShowStopped();
-    void exit_closesThePlayScreen();
 
     // The arithmetic.
     void titleFontPoints_roundTripsBoardSizes();
@@ -543,37 +539,6 @@ void ControlPanelTest::operatorMoves_byKeyboard() {
     QVERIFY(p.dialogs.questions.isEmpty());
 }
 
-void ControlPanelTest::refresh_restartsTheShowFromTheBoard() {
-    PanelFixture p;
-    p.play();
-    p.panel->show();
-    const long long oldBox1 = p.panel->Label7->text().toLongLong();
-    p.panel->TrackBar2->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    p.f.screen->EraseAllowed = true;
-
-    p.panel->ToolButton3->click();
-    QVERIFY(!p.panel->isVisible());
-    QVERIFY(!p.f.screen->EraseAllowed);
-    QVERIFY(p.f.show.ShowRunning);
-    // The new layout takes the new width; every element starts afresh.
-    QCOMPARE(p.f.show.Box1ScrollRect.Right, 401);
-    QCOMPARE(p.f.show.Box1Row, 0);
-    QCOMPARE(p.f.show.Box1Line, 0);
-    QCOMPARE(p.f.show.CrawlColumn, 0);
-    QVERIFY(Box1ThreadHandle.thread() && Box2ThreadHandle.thread() && CrawlThreadHandle.thread());
-    QTRY_VERIFY(Box1ThreadHandle.handleNumber() != 0);
-    QVERIFY(Box1ThreadHandle.handleNumber() != oldBox1);
-    QTRY_VERIFY(p.f.show.Box1Row > 0 && p.f.show.CrawlColumn > 0);
-
-    // The menu item does the same.
-    p.panel->show();
-    QVERIFY(noEngineRuns());
-    p.panel->ReFresh1->trigger();
-    QVERIFY(!p.panel->isVisible());
-    QVERIFY(p.f.show.ShowRunning);
-    QTRY_VERIFY(p.f.show.Box1Row > 0);
-}
-
 void ControlPanelTest::escape_refreshes_otherKeysAskNothing() {
     PanelFixture p;
     p.play();
@@ -624,69 +589,6 @@ void ControlPanelTest::clock_buttonToggles_menuDoesNot() {
     QVERIFY(!p.f.host.clockDown);
     QVERIFY(!p.f.screen->Timer1->isActive());
     QVERIFY(p.f.show.CrawlTop < crawlTopWithClock);
-}
-
-void ControlPanelTest::colour_cancelledKeepsColour_confirmedTakesIt() {
-    PanelFixture p;
-    p.f.board.PlayBackColor = 0x000080; // dark red
-    p.play();
-    p.panel->show();
-    p.f.host.colourAnswers = {std::nullopt, 0xFF0000};
-
-    p.panel->ToolButton1->click();
-    QCOMPARE(p.f.host.colourDialogs, 1);
-    QCOMPARE(p.f.board.PlayBackColor, Colour(0x000080));
-    QVERIFY(!p.panel->isVisible());
-    QVERIFY(p.f.show.ShowRunning);
-    QCOMPARE(p.f.screen->backgroundColour(), Colour(0x000080));
-
-    p.panel->show();
-    p.panel->Color1->trigger();
-    QCOMPARE(p.f.host.colourDialogs, 2);
-    QCOMPARE(p.f.board.PlayBackColor, Colour(0xFF0000));
-    QCOMPARE(p.f.screen->backgroundColour(), Colour(0xFF0000));
-    QVERIFY(p.f.show.ShowRunning);
-    // The restart erased the screen in the new colour (blue), beyond the boxes.
-    QCOMPARE(p.f.screen->surface().pixel(799, 599), qRgb(0, 0, 255));
-}
-
-void ControlPanelTest::hide_leavesTheShowStopped() {
-    PanelFixture p;
-    p.play();
-    p.panel->show();
-    p.panel->SpeedButton1->click();
-    QVERIFY(!p.panel->isVisible());
-    QVERIFY(!p.f.screen->EraseAllowed);
-    QVERIFY(!p.f.show.ShowRunning);
-    QVERIFY(noEngineRuns());
-    const int row = p.f.show.Box1Row;
-    QTest::qWait(30);
-    QCOMPARE(p.f.show.Box1Row, row);
-
-    // Showing the panel again and choosing Refresh resumes the show.
-    p.panel->show();
-    p.panel->ReFresh1->trigger();
-    QVERIFY(p.f.show.ShowRunning);
-    QTRY_VERIFY(p.f.show.Box1Row > 0);
-}
-
-void ControlPanelTest::exit_closesThePlayScreen() {
-    PanelFixture p;
-    p.play();
-    p.panel->show();
-    const int shownBefore = p.f.host.editorShown;
-    p.panel->ToolButton5->click();
-    QVERIFY(!p.f.screen->isVisible());
-    QVERIFY(!p.panel->isVisible());
-    QVERIFY(!p.panel->isEnabled());
-    QCOMPARE(p.f.host.editorShown, shownBefore + 1);
-    QVERIFY(noEngineRuns());
-
-    StartTheShow(p.f.ctx);
-    p.panel->show();
-    p.panel->Exit1->trigger();
-    QVERIFY(!p.f.screen->isVisible());
-    QCOMPARE(p.f.host.editorShown, shownBefore + 2);
 }
 
 void ControlPanelTest::titleFontPoints_roundTripsBoardSizes() {
