@@ -8,6 +8,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6opengl6-dev
   qt6-qpa-plugins libgl-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
+  # Qt Multimedia's GStreamer backend (libqt6multimedia6), sound through
+  # PulseAudio, and ffmpeg for the test movie script and the benchmark.
+  libqt6multimedia6 gstreamer1.0-pulseaudio ffmpeg
   fonts-liberation fontconfig
   xvfb x11-utils imagemagick xauth
 )
