@@ -42,6 +42,10 @@ public:
     }
 
     ~QtMediaDevice() override {
+        // Nothing the player or the sink report while they go may reach this
+        // half-destroyed device.
+        disconnect(&player_, nullptr, this, nullptr);
+        disconnect(&sink_, nullptr, this, nullptr);
         {
             std::lock_guard<std::mutex> lock(mutex_);
             quit_ = true;
@@ -50,6 +54,7 @@ public:
         converter_.join();
         notify_ = nullptr;
         player_.stop();
+        player_.setSource(QUrl());
     }
 
     bool open(const QString& fileName) override {
@@ -273,9 +278,10 @@ private:
         unsigned long generation = 0;
     };
 
-    QMediaPlayer player_;
+    // The player goes first: it refers to the sink and the audio output.
     QVideoSink sink_;
     QAudioOutput audio_;
+    QMediaPlayer player_;
     Notify notify_;
     FrameHandler handler_;
     QString lastError_;
