@@ -186,7 +186,7 @@ void TAlignCntrlBox::createBars() {
     GroupBox2->setGeometry(0, 169, 171, 128);
 
     // Text box 1: the height bar at the left, width and delay at the right.
-    makeLabel(c, "HeightCaption1", QStringLiteral("Height"), QRect(6, 55, 36, 14));
+    makeLabel(c, "HeightCaption1", QStringLiteral("Height"), QRect(6, 56, 36, 12));
     TrackBar4 = makeBar(c, "TrackBar4", Qt::Vertical, 1, 400, 10, QRect(6, 68, 28, 72));
     TrackBar4->setToolTip(QStringLiteral("Scroll Box 1 Height"));
     Label1 = makeLabel(c, "Label1", QString(), QRect(6, 142, 34, 14));
@@ -196,10 +196,10 @@ void TAlignCntrlBox::createBars() {
     makeLabel(c, "DelayCaption1", QStringLiteral("Delay (msec)"), QRect(44, 112, 90, 14));
     TrackBar5 = makeBar(c, "TrackBar5", Qt::Horizontal, 1, 100, 5, QRect(38, 127, 102, 26));
     Label5 = valueLabel(c, "Label5", 132);
-    Label7 = idLabel(c, "Label7", 53);
+    Label7 = idLabel(c, "Label7", 39);
 
     // Text box 2, laid out the same way.
-    makeLabel(c, "HeightCaption2", QStringLiteral("Height"), QRect(6, 185, 36, 14));
+    makeLabel(c, "HeightCaption2", QStringLiteral("Height"), QRect(6, 186, 36, 12));
     TrackBar1 = makeBar(c, "TrackBar1", Qt::Vertical, 1, 400, 10, QRect(6, 198, 28, 78));
     TrackBar1->setToolTip(QStringLiteral("Scroll Box 2 Height"));
     Label2 = makeLabel(c, "Label2", QString(), QRect(6, 278, 34, 14));
@@ -210,7 +210,7 @@ void TAlignCntrlBox::createBars() {
     makeLabel(c, "DelayCaption2", QStringLiteral("Delay (msec)"), QRect(44, 251, 90, 14));
     TrackBar7 = makeBar(c, "TrackBar7", Qt::Horizontal, 1, 100, 5, QRect(38, 266, 102, 26));
     Label10 = valueLabel(c, "Label10", 271);
-    Label8 = idLabel(c, "Label8", 183);
+    Label8 = idLabel(c, "Label8", 169);
 
     // The crawl line and the border, below the groups.
     makeLabel(c, "CrawlDelayCaption", QStringLiteral("Crawl Delay (msec)"), QRect(6, 306, 104, 14));
