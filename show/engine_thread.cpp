@@ -1,6 +1,7 @@
 #include "show/engine_thread.h"
 
-#include <QMetaObject>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QThread>
 
 #include <chrono>
@@ -15,7 +16,27 @@ ThreadSlot Box2ThreadHandle;
 ThreadSlot CrawlThreadHandle;
 ThreadSlot MovieThreadHandle;
 
-EngineThread::EngineThread(QObject* mainThreadContext) : context_(mainThreadContext) {}
+namespace {
+
+// Receives the notice that a step waits and runs it, on the main thread.
+class StepRelay final : public QObject {
+public:
+    explicit StepRelay(EngineThread* engine) : engine_(engine) {}
+
+protected:
+    void customEvent(QEvent*) override { engine_->runQueuedStep(); }
+
+private:
+    EngineThread* engine_;
+};
+
+} // namespace
+
+EngineThread::EngineThread(QObject* mainThreadContext) : relay_(std::make_unique<StepRelay>(this)) {
+    if (mainThreadContext) {
+        relay_->moveToThread(mainThreadContext->thread());
+    }
+}
 
 EngineThread::~EngineThread() {
     requestStop();
@@ -36,9 +57,6 @@ void EngineThread::body() {
 void EngineThread::requestStop() {
     std::lock_guard<std::mutex> lock(mutex_);
     stop_ = true;
-    if (pending_) {
-        pending_->cancelled.store(true);
-    }
     wake_.notify_all();
 }
 
@@ -60,34 +78,49 @@ bool EngineThread::synchronize(const std::function<void()>& step) {
     }
     auto call = std::make_shared<PendingCall>();
     pending_ = call;
+    queuedCall_ = call;
+    queuedStep_ = step;
     callDone_ = false;
     lock.unlock();
 
-    // The queued step keeps its engine alive (when a slot owns it) until the
-    // step has returned, even if the show ends or restarts meanwhile. The
-    // last reference is always dropped on the main thread: the slot lets go
-    // only after joining this thread.
-    QMetaObject::invokeMethod(
-        context_,
-        [this, keep = weak_from_this().lock(), call, step] {
-            // A cancelled call belongs to a thread that is ending or gone.
-            if (call->cancelled.load()) {
-                return;
-            }
-            step();
-            std::lock_guard<std::mutex> done(mutex_);
-            callDone_ = true;
-            wake_.notify_all();
-        },
-        Qt::QueuedConnection);
+    // The step travels under our own lock; the event only says that one is
+    // waiting, so the main thread never reads what this thread built except
+    // through the lock.
+    QCoreApplication::postEvent(relay_.get(), new QEvent(QEvent::User));
 
     lock.lock();
     wake_.wait(lock, [this] { return callDone_ || stop_; });
     pending_.reset();
+    queuedCall_.reset();
+    queuedStep_ = nullptr;
     if (callDone_) {
         completedSteps_.fetch_add(1);
     }
     return callDone_;
+}
+
+void EngineThread::runQueuedStep() {
+    // The step keeps its engine alive (when a slot owns it) until it has
+    // returned, even if the show ends or restarts meanwhile from a message
+    // box the step opened.
+    const std::shared_ptr<EngineThread> keep = weak_from_this().lock();
+    std::shared_ptr<PendingCall> call;
+    std::function<void()> step;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        // A call of a thread that is asked to stop never runs.
+        if (stop_ || !queuedCall_) {
+            return;
+        }
+        call = std::move(queuedCall_);
+        step = std::move(queuedStep_);
+    }
+    step();
+    std::lock_guard<std::mutex> done(mutex_);
+    if (pending_ == call) {
+        callDone_ = true;
+    }
+    wake_.notify_all();
 }
 
 bool EngineThread::pause(int ms) {

@@ -47,6 +47,10 @@ public:
     bool terminated() const { return terminated_.load(); }
     bool stopRequested() const;
 
+    // Runs the step the thread handed over, if it is still wanted. Main
+    // thread only; called when the notice of the step arrives.
+    void runQueuedStep();
+
     // The operating-system id of the thread, once it runs (0 before).
     long long handle() const { return handle_.load(); }
     // Steps that have run for this thread so far.
@@ -70,13 +74,11 @@ protected:
     void runSteps(const std::function<void()>& step, const std::function<void()>& betweenSteps);
 
 private:
-    struct PendingCall {
-        std::atomic<bool> cancelled{false};
-    };
+    struct PendingCall {};
 
     void body();
 
-    QObject* context_;
+    std::unique_ptr<QObject> relay_; // lives on the main thread
     std::thread thread_;
     std::atomic<bool> running_{false};
     std::atomic<bool> terminated_{false};
@@ -88,6 +90,9 @@ private:
     bool stop_ = false;
     bool callDone_ = false;
     std::shared_ptr<PendingCall> pending_;
+    // The step handed over and not yet taken by the main thread.
+    std::shared_ptr<PendingCall> queuedCall_;
+    std::function<void()> queuedStep_;
 };
 
 // A process-wide place for the running thread of one kind of engine. It owns
