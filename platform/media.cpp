@@ -232,8 +232,15 @@ private:
                 job = std::move(*pending_);
                 pending_.reset();
             }
+            const auto start = std::chrono::steady_clock::now();
             QImage image = scaledFrameImage(job.frame, job.destination.size());
             job.frame = QVideoFrame();
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                stats_.converterNanos += std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                             std::chrono::steady_clock::now() - start)
+                                             .count();
+            }
             if (image.isNull()) {
                 continue;
             }

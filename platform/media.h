@@ -33,6 +33,7 @@ public:
         long long skipped = 0;  // pictures overtaken by a newer one before they were drawn
         long long mainThreadNanos = 0;
         long long mainThreadMaxNanos = 0;
+        long long converterNanos = 0; // on the device's own thread
     };
 
     virtual ~MediaDevice() = default;

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QThread>
 
+#include <cstring>
+
 namespace {
 
 const QString kPlayerName = QStringLiteral("DPLAYER");
@@ -17,17 +19,27 @@ TMoviePlayer::TMoviePlayer(TPlayScreen& screen)
     : QObject(&screen), screen_(screen), device_(platform::createMediaDevice()) {
     setObjectName(kPlayerName);
     device_->setFrameHandler([this](const QImage& frame, const QRect& destination) {
-        QImage& surface = screen_.surface();
-        QPainter painter(&surface);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        if (frame.size() == destination.size()) {
-            painter.drawImage(destination.topLeft(), frame);
-        } else {
-            painter.drawImage(destination, frame);
-        }
-        painter.end();
-        screen_.markDirty(destination.intersected(surface.rect()));
+        drawFrame(screen_.surface(), frame, destination);
+        screen_.markDirty(destination.intersected(screen_.surface().rect()));
     });
+}
+
+void drawFrame(QImage& surface, const QImage& frame, const QRect& destination) {
+    const bool sameLayout = frame.size() == destination.size() &&
+                            frame.format() == surface.format() &&
+                            surface.format() == QImage::Format_RGB32;
+    if (sameLayout && surface.rect().contains(destination)) {
+        // The picture is already the size of its place: a copy row by row.
+        const qsizetype bytes = qsizetype(destination.width()) * 4;
+        for (int y = 0; y < destination.height(); ++y) {
+            std::memcpy(surface.scanLine(destination.top() + y) + destination.left() * 4,
+                        frame.constScanLine(y), static_cast<size_t>(bytes));
+        }
+        return;
+    }
+    QPainter painter(&surface);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(destination, frame);
 }
 
 TMoviePlayer::~TMoviePlayer() {

@@ -7,7 +7,9 @@
 
 #include "platform/media.h"
 
+#include <QImage>
 #include <QObject>
+#include <QRect>
 
 #include <memory>
 
@@ -34,6 +36,10 @@ private:
     TPlayScreen& screen_;
     std::unique_ptr<platform::MediaDevice> device_;
 };
+
+// Puts a movie picture into the surface at `destination`, stretched when it
+// is not of that size; what lies outside the surface is left out.
+void drawFrame(QImage& surface, const QImage& frame, const QRect& destination);
 
 // The play screen's media player, made on first use. Main thread only.
 TMoviePlayer& DPLAYER(TPlayScreen& screen);

@@ -245,6 +245,14 @@ void SlideshowTest::movie_holdsTheSlideshowUntilItsEnd() {
     QCOMPARE(areaColour(f), qRgb(255, 255, 0));
     QCOMPARE(f.screen->surface().pixel(kArea.left() - 1, kArea.top()), qRgb(0, 0, 0));
     QCOMPARE(f.screen->surface().pixel(kArea.left(), kArea.bottom() + 1), qRgb(0, 0, 0));
+    // A picture of another size is stretched to the area.
+    QImage small(4, 2, QImage::Format_RGB32);
+    small.fill(Qt::cyan);
+    media.log->handler(small, kArea);
+    QCOMPARE(f.screen->surface().pixel(kArea.topLeft()), qRgb(0, 255, 255));
+    QCOMPARE(f.screen->surface().pixel(kArea.bottomRight()), qRgb(0, 255, 255));
+    QCOMPARE(f.screen->surface().pixel(kArea.right() + 1, kArea.top()), qRgb(0, 0, 0));
+    media.log->handler(frame, kArea);
 
     // While it plays the slideshow holds.
     for (int i = 0; i < 3; ++i) {
