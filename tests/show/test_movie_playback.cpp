@@ -5,14 +5,13 @@
 
 #include "show/movie_engine.h"
 #include "show/movie_player.h"
-#include "tests/show/show_fixture.h"
+#include "tests/show/slideshow_fixture.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_main.h"
 
 #include <QFile>
 #include <QMediaPlayer>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdlib>
@@ -22,27 +21,6 @@ using platform::Answer;
 namespace {
 
 const QString kMovie = QStringLiteral(PLAKORA_TEST_MOVIE);
-
-// On a 400 x 300 screen without titles the image area is x 210 to 390, y 50 to
-// 150; pictures are stretched to fill it.
-const QRect kArea(210, 50, 180, 100);
-
-void layOutArea(ShowFixture& f) {
-    f.board.BorderWidth = 10;
-    f.board.Box1Width = 200;
-    f.show.Box1ShownHeight = 100;
-    f.host.stretch = true;
-}
-
-QString writePicture(const QTemporaryDir& dir, const char* name, QColor colour) {
-    QImage img(20, 10, QImage::Format_RGB32);
-    img.fill(colour);
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    if (!img.save(path, "BMP")) {
-        qFatal("cannot write picture");
-    }
-    return path;
-}
 
 // Movie colours go through lossy compression and back.
 bool near(QRgb actual, QRgb expected) {
@@ -56,13 +34,6 @@ bool areaIs(ShowFixture& f, QRgb colour) {
     return near(s.pixel(kArea.topLeft()), colour) && near(s.pixel(kArea.center()), colour) &&
            near(s.pixel(kArea.bottomRight()), colour);
 }
-
-struct EndThreadsOnExit {
-    EndThreadsOnExit() = default;
-    EndThreadsOnExit(const EndThreadsOnExit&) = delete;
-    EndThreadsOnExit& operator=(const EndThreadsOnExit&) = delete;
-    ~EndThreadsOnExit() { KILLTHREADS(); }
-};
 
 } // namespace
 

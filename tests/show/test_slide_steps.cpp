@@ -1,0 +1,272 @@
+// Slideshow steps with a media device that plays nothing: the order of the
+// entries, pictures against movies, a movie holding the slideshow, a movie
+// that cannot be opened, other platforms and long paths.
+
+#include "show/movie_engine.h"
+#include "show/movie_player.h"
+#include "tests/show/fake_media.h"
+#include "tests/show/slideshow_fixture.h"
+#include "tests/support/fixed_system_info.h"
+#include "tests/support/scripted_dialogs.h"
+#include "tests/support/test_main.h"
+
+#include <QDir>
+#include <QTest>
+
+using platform::Answer;
+
+class SlideStepsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nextSlideIndex_wrapsAfterTheLast_data();
+    void nextSlideIndex_wrapsAfterTheLast();
+    void entryKind_decidedByTheLastThreeLetters_data();
+    void entryKind_decidedByTheLastThreeLetters();
+    void movie_holdsTheSlideshowUntilItsEnd();
+    void movie_failingWhilePlaying_releasesTheSlideshow();
+    void mediaError_reportedClosedAndPassed();
+    void otherPlatform_passesMoviesSilently();
+    void longPath_pictureShownWhole();
+    void preparedPicture_drawnOnlyForItsOwnEntry();
+};
+
+void SlideStepsTest::nextSlideIndex_wrapsAfterTheLast_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("next");
+    QTest::newRow("start: the second entry comes first") << 0 << 3 << 1;
+    QTest::newRow("middle") << 1 << 3 << 2;
+    QTest::newRow("last: back to the first") << 2 << 3 << 0;
+    QTest::newRow("one entry") << 0 << 1 << 0;
+    QTest::newRow("left over from a longer list") << 7 << 3 << 0;
+    QTest::newRow("negative") << -5 << 3 << 0;
+}
+
+void SlideStepsTest::nextSlideIndex_wrapsAfterTheLast() {
+    QFETCH(int, index);
+    QFETCH(int, count);
+    QFETCH(int, next);
+    QCOMPARE(nextSlideIndex(index, count), next);
+}
+
+void SlideStepsTest::entryKind_decidedByTheLastThreeLetters_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("picture");
+    QTest::newRow("lower-case .bmp") << QStringLiteral("a.bmp") << true;
+    QTest::newRow("upper-case .BMP") << QStringLiteral("a.BMP") << true;
+    QTest::newRow("mixed .bMp") << QStringLiteral("a.bMp") << true;
+    QTest::newRow("no dot, ends in bmp") << QStringLiteral("picturebmp") << true;
+    QTest::newRow(".avi") << QStringLiteral("a.avi") << false;
+    QTest::newRow(".dib") << QStringLiteral("a.dib") << false;
+    QTest::newRow(".bmp.avi") << QStringLiteral("a.bmp.avi") << false;
+}
+
+void SlideStepsTest::entryKind_decidedByTheLastThreeLetters() {
+    QFETCH(QString, name);
+    QFETCH(bool, picture);
+    support::FixedSystemInfo sys(400, 300);
+    FakeMedia media;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    // Every file really is a bitmap: only its name decides how it is taken.
+    const QString path = writePicture(dir.filePath(name), Qt::green);
+    setEntries(f, {writePicture(dir, "first.bmp", Qt::red), path});
+
+    SlideStep(f.ctx);
+    QCOMPARE(f.show.SlideIndex, 1);
+    if (picture) {
+        QCOMPARE(areaColour(f), qRgb(0, 255, 0));
+        QVERIFY(media.log->opened.isEmpty());
+        QVERIFY(!f.show.MoviePlaying);
+    } else {
+        QCOMPARE(areaColour(f), qRgb(0, 0, 0));
+        QCOMPARE(media.log->opened, QStringList{path});
+        QVERIFY(f.show.MoviePlaying);
+    }
+}
+
+void SlideStepsTest::movie_holdsTheSlideshowUntilItsEnd() {
+    support::FixedSystemInfo sys(400, 300);
+    FakeMedia media;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    const QString movie = dir.filePath(QStringLiteral("m.avi"));
+    setEntries(f,
+               {writePicture(dir, "a.bmp", Qt::red), movie, writePicture(dir, "c.bmp", Qt::blue)});
+
+    SlideStep(f.ctx);
+    QVERIFY(f.show.MoviePlaying);
+    QCOMPARE(media.log->opened, QStringList{movie});
+    QCOMPARE(media.log->destination, kArea);
+    QCOMPARE(media.log->plays, 1);
+
+    // Its pictures go into the image area, and nowhere else.
+    QImage frame(kArea.size(), QImage::Format_RGB32);
+    frame.fill(Qt::yellow);
+    QVERIFY(media.log->handler);
+    media.log->handler(frame, kArea);
+    QCOMPARE(areaColour(f), qRgb(255, 255, 0));
+    QCOMPARE(f.screen->surface().pixel(kArea.left() - 1, kArea.top()), qRgb(0, 0, 0));
+    QCOMPARE(f.screen->surface().pixel(kArea.left(), kArea.bottom() + 1), qRgb(0, 0, 0));
+    // A picture of another size is stretched to the area.
+    QImage small(4, 2, QImage::Format_RGB32);
+    small.fill(Qt::cyan);
+    media.log->handler(small, kArea);
+    QCOMPARE(f.screen->surface().pixel(kArea.topLeft()), qRgb(0, 255, 255));
+    QCOMPARE(f.screen->surface().pixel(kArea.bottomRight()), qRgb(0, 255, 255));
+    QCOMPARE(f.screen->surface().pixel(kArea.right() + 1, kArea.top()), qRgb(0, 0, 0));
+    media.log->handler(frame, kArea);
+
+    // While it plays the slideshow holds.
+    for (int i = 0; i < 3; ++i) {
+        SlideStep(f.ctx);
+    }
+    QCOMPARE(f.show.SlideIndex, 1);
+    QCOMPARE(media.log->opened.size(), 1);
+    QCOMPARE(areaColour(f), qRgb(255, 255, 0));
+
+    // A notice before the end changes nothing.
+    media.notice(400);
+    QVERIFY(f.show.MoviePlaying);
+    QCOMPARE(media.log->stops, 0);
+
+    // Its end releases the slideshow and winds the movie back; the device
+    // stays open.
+    media.log->notify = [&](platform::MediaDevice::PlayEnd end) {
+        DPLAYER(*f.screen).DPLAYERNotify(f.show, end);
+    };
+    media.notice(1000);
+    QVERIFY(!f.show.MoviePlaying);
+    QCOMPARE(media.log->stops, 1);
+    QCOMPARE(media.log->seeks, 1);
+    QCOMPARE(media.log->position, 0);
+    QVERIFY(media.log->open);
+
+    SlideStep(f.ctx);
+    QCOMPARE(f.show.SlideIndex, 2);
+    QCOMPARE(areaColour(f), qRgb(0, 0, 255));
+}
+
+void SlideStepsTest::movie_failingWhilePlaying_releasesTheSlideshow() {
+    support::FixedSystemInfo sys(400, 300);
+    FakeMedia media;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    setEntries(f, {writePicture(dir, "a.bmp", Qt::red), dir.filePath(QStringLiteral("m.avi"))});
+    SlideStep(f.ctx);
+    QVERIFY(f.show.MoviePlaying);
+    media.notice(300, platform::MediaDevice::PlayEnd::Failed);
+    QVERIFY(!f.show.MoviePlaying);
+    SlideStep(f.ctx);
+    QCOMPARE(areaColour(f), qRgb(255, 0, 0));
+}
+
+void SlideStepsTest::mediaError_reportedClosedAndPassed() {
+    support::FixedSystemInfo sys(400, 300);
+    support::ScriptedDialogs dialogs;
+    FakeMedia media;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    const QString bad = dir.filePath(QStringLiteral("bad.avi"));
+    media.log->failures[bad] = QStringLiteral("The file is damaged.");
+    setEntries(f, {writePicture(dir, "a.bmp", Qt::red), bad, writePicture(dir, "c.bmp", Qt::blue)});
+
+    bool heldWhileUp = false;
+    bool closedWhileUp = false;
+    dialogs.onMessage = [&](const support::Question&) {
+        heldWhileUp = f.show.MoviePlaying;
+        closedWhileUp = !media.log->open && media.log->closes > 0;
+    };
+    dialogs.answerMessage(Answer::OK);
+    SlideStep(f.ctx);
+
+    QCOMPARE(dialogs.questions.size(), 1);
+    const support::Question& q = dialogs.lastQuestion();
+    QCOMPARE(q.messageKind, platform::MessageKind::Error);
+    QCOMPARE(q.caption, QStringLiteral("Error"));
+    QCOMPARE(q.text, QStringLiteral("Sorry, MCI problem : The file is damaged."));
+    QCOMPARE(q.buttons, platform::Buttons(platform::Button::OK));
+    QVERIFY(dialogs.problems.isEmpty());
+    // The device was closed before the message came up, and the slideshow
+    // held while it was up; afterwards it goes on.
+    QVERIFY(closedWhileUp);
+    QVERIFY(heldWhileUp);
+    QVERIFY(!f.show.MoviePlaying);
+    QCOMPARE(media.log->plays, 0);
+
+    SlideStep(f.ctx);
+    QCOMPARE(f.show.SlideIndex, 2);
+    QCOMPARE(areaColour(f), qRgb(0, 0, 255));
+}
+
+void SlideStepsTest::otherPlatform_passesMoviesSilently() {
+    support::FixedSystemInfo sys(400, 300, platform::PlatformFamily::Windows95);
+    support::ScriptedDialogs dialogs;
+    FakeMedia media;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    setEntries(f, {writePicture(dir, "a.bmp", Qt::red), dir.filePath(QStringLiteral("m.avi")),
+                   writePicture(dir, "c.bmp", Qt::blue)});
+    SlideStep(f.ctx);
+    QCOMPARE(f.show.SlideIndex, 1);
+    QVERIFY(!f.show.MoviePlaying);
+    QVERIFY(media.log->opened.isEmpty());
+    QVERIFY(dialogs.questions.isEmpty());
+    QCOMPARE(areaColour(f), qRgb(0, 0, 0));
+    SlideStep(f.ctx);
+    QCOMPARE(areaColour(f), qRgb(0, 0, 255));
+}
+
+void SlideStepsTest::longPath_pictureShownWhole() {
+    support::FixedSystemInfo sys(400, 300);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QString(100, QLatin1Char('a')) + QLatin1Char('/') +
+                                        QString(100, QLatin1Char('b')));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = writePicture(folder + QLatin1Char('/') + QString(80, QLatin1Char('c')) +
+                                          QStringLiteral(".bmp"),
+                                      Qt::green);
+    QVERIFY(path.size() > 255);
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    setEntries(f, {writePicture(dir, "a.bmp", Qt::red), path});
+    SlideStep(f.ctx);
+    QCOMPARE(areaColour(f), qRgb(0, 255, 0));
+}
+
+void SlideStepsTest::preparedPicture_drawnOnlyForItsOwnEntry() {
+    support::FixedSystemInfo sys(400, 300);
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    const QString a = writePicture(dir, "a.bmp", Qt::red);
+    const QString b = writePicture(dir, "b.bmp", Qt::blue);
+    setEntries(f, {a, b});
+    QImage green(20, 10, QImage::Format_RGB32);
+    green.fill(Qt::green);
+
+    // Prepared for another entry: the step reads its own file.
+    PreparedSlide other{a, green, QImage()};
+    SlideStep(f.ctx, &other);
+    QCOMPARE(f.show.SlideIndex, 1);
+    QCOMPARE(areaColour(f), qRgb(0, 0, 255));
+
+    // Prepared for this entry: drawn as it was prepared, the stretched copy
+    // as it is.
+    QImage stretched(kArea.size(), QImage::Format_RGB32);
+    stretched.fill(Qt::yellow);
+    PreparedSlide own{a, green, stretched};
+    SlideStep(f.ctx, &own);
+    QCOMPARE(f.show.SlideIndex, 0);
+    QCOMPARE(areaColour(f), qRgb(255, 255, 0));
+    QCOMPARE(f.screen->Image4.bitmap.pixel(0, 0), qRgb(0, 255, 0));
+}
+
+PLAKORA_TEST_MAIN(SlideStepsTest)
+#include "test_slide_steps.moc"

@@ -1,0 +1,306 @@
+// The slideshow thread: its waits between entries, a list of one entry, the
+// start of the slideshow with a show, and ending or restarting the show while
+// the message about an unplayable movie is up.
+
+#include "show/movie_engine.h"
+#include "show/text_box_engine.h"
+#include "tests/show/fake_media.h"
+#include "tests/show/slideshow_fixture.h"
+#include "tests/support/fixed_system_info.h"
+#include "tests/support/scripted_dialogs.h"
+#include "tests/support/test_main.h"
+
+#include <QTest>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+using platform::Answer;
+
+namespace {
+
+// Records every pause and goes on at once.
+template <typename Engine> class Recording : public Engine {
+public:
+    using Engine::Engine;
+    QList<int> pauses() const {
+        std::lock_guard<std::mutex> lock(m_);
+        return pauses_;
+    }
+
+protected:
+    bool pause(int ms) override {
+        {
+            std::lock_guard<std::mutex> lock(m_);
+            pauses_ << ms;
+        }
+        return EngineThread::pause(0);
+    }
+
+private:
+    mutable std::mutex m_;
+    QList<int> pauses_;
+};
+
+// Records every pause and holds the thread in it until the test lets it go,
+// so the test can look at the screen between steps.
+template <typename Engine> class Gated : public Engine {
+public:
+    using Engine::Engine;
+    QList<int> pauses() const {
+        std::lock_guard<std::mutex> lock(m_);
+        return pauses_;
+    }
+    void release() {
+        std::lock_guard<std::mutex> lock(m_);
+        ++released_;
+        cv_.notify_all();
+    }
+
+protected:
+    bool pause(int ms) override {
+        std::unique_lock<std::mutex> lock(m_);
+        pauses_ << ms;
+        const auto mine = pauses_.size();
+        while (released_ < mine && !this->stopRequested()) {
+            cv_.wait_for(lock, std::chrono::milliseconds(5));
+        }
+        return !this->stopRequested();
+    }
+
+private:
+    mutable std::mutex m_;
+    std::condition_variable cv_;
+    QList<int> pauses_;
+    qsizetype released_ = 0;
+};
+
+// Text box 1 on the left of the 400 x 300 screen, so that another engine
+// runs beside the slideshow.
+void layOutBox1(ShowFixture& f) {
+    f.show.Text1Lines = {QStringLiteral("first"), QStringLiteral("second")};
+    f.show.Box1LineCount = 2;
+    f.show.Box1DestRect = {0, 149, 200, 150};
+    f.show.Box1ScrollRect = f.show.Box1ClipRect = {0, 50, 200, 150};
+    f.show.Box1LineHeight =
+        prepareLineBitmap(f.screen->Image1, QStringLiteral("Arial"), 20, 0xFFFFFF, 0, 200);
+    f.board.Box1Delay = 1;
+}
+
+} // namespace
+
+class SlideshowThreadsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void thread_threeBitmaps_showBCA_withPlayTimeBetween();
+    void thread_readsPlayTimeForEveryWait();
+    void thread_singleEntry_shownOnceThenEnds();
+    void startTheShow_slideshowOnlyWithEntriesAndNoMarkers();
+    void errorBox_endingTheShowMeanwhile_isSafe();
+    void errorBox_restartingTheShowMeanwhile_isSafe();
+};
+
+void SlideshowThreadsTest::cleanup() {
+    KILLTHREADS();
+}
+
+void SlideshowThreadsTest::thread_threeBitmaps_showBCA_withPlayTimeBetween() {
+    support::FixedSystemInfo sys(400, 300);
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    EndThreadsOnExit endThreads;
+    layOutArea(f);
+    const QString b = writePicture(dir, "b.bmp", Qt::green);
+    setEntries(f, {writePicture(dir, "a.bmp", Qt::red), b, writePicture(dir, "c.bmp", Qt::blue)});
+    f.show.PlayTime = 3;
+    f.show.SlideIndex = 2; // left over from an earlier show
+
+    auto engine = std::make_unique<Gated<TMovieBox>>(f.ctx);
+    auto* show = engine.get();
+    QCOMPARE(f.show.SlideIndex, 0);
+    MovieThreadHandle.start(std::move(engine));
+
+    QList<QRgb> seen;
+    for (int k = 1; k <= 5; ++k) {
+        QTRY_COMPARE(show->pauses().size(), k);
+        seen << areaColour(f);
+        if (k == 1) {
+            // The first picture came before any wait.
+            QCOMPARE(show->completedSteps(), 1);
+        }
+        if (k == 3) {
+            // B is replaced on disk: its next showing reads the new file.
+            writePicture(b, Qt::yellow);
+        }
+        show->release();
+    }
+    QCOMPARE(seen, (QList<QRgb>{qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 0, 0),
+                                qRgb(255, 255, 0), qRgb(0, 0, 255)}));
+    QCOMPARE(show->pauses(), (QList<int>{3000, 3000, 3000, 3000, 3000}));
+}
+
+void SlideshowThreadsTest::thread_readsPlayTimeForEveryWait() {
+    support::FixedSystemInfo sys(400, 300);
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    EndThreadsOnExit endThreads;
+    layOutArea(f);
+    setEntries(f, {writePicture(dir, "a.bmp", Qt::red), writePicture(dir, "b.bmp", Qt::blue)});
+    f.show.PlayTime = 4;
+    auto engine = std::make_unique<Gated<TMovieBox>>(f.ctx);
+    auto* show = engine.get();
+    MovieThreadHandle.start(std::move(engine));
+    QTRY_COMPARE(show->pauses().size(), 1);
+    f.show.PlayTime = 30; // the slider moved
+    show->release();
+    QTRY_COMPARE(show->pauses().size(), 2);
+    QCOMPARE(show->pauses(), (QList<int>{4000, 30000}));
+}
+
+void SlideshowThreadsTest::thread_singleEntry_shownOnceThenEnds() {
+    support::FixedSystemInfo sys(400, 300);
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    EndThreadsOnExit endThreads;
+    layOutArea(f);
+    setEntries(f, {writePicture(dir, "a.bmp", Qt::red)});
+    f.show.PlayTime = 2;
+    auto engine = std::make_unique<Recording<TMovieBox>>(f.ctx);
+    auto* show = engine.get();
+    MovieThreadHandle.start(std::move(engine));
+    QTRY_VERIFY(!show->running());
+    QCOMPARE(show->completedSteps(), 1);
+    // The wait after the one showing is still taken, then the thread winds down.
+    QCOMPARE(show->pauses(), (QList<int>{2000, 100}));
+    QCOMPARE(areaColour(f), qRgb(255, 0, 0));
+    QCOMPARE(f.show.SlideIndex, 0);
+}
+
+void SlideshowThreadsTest::startTheShow_slideshowOnlyWithEntriesAndNoMarkers() {
+    support::FixedSystemInfo sys(400, 300);
+    support::ScriptedDialogs dialogs;
+    FakeMedia media;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    EndThreadsOnExit endThreads;
+    f.board.Box1Delay = f.board.Box2Delay = f.board.CrawlDelay = 3600 * 1000;
+    f.show.Box1On = true;
+    f.host.texts.Text1Lines = {QStringLiteral("plain line")};
+    f.host.texts.PlayTime = 7;
+
+    // No entries: no slideshow.
+    StartTheShow(f.ctx);
+    QVERIFY(!MovieThreadHandle.thread());
+    QCOMPARE(f.show.ImageCount.load(), 0);
+    KILLTHREADS();
+
+    // Entries and no markers: the slideshow runs, with the list size and
+    // the time per slide published for its thread.
+    f.host.texts.ImageList = {writePicture(dir, "a.bmp", Qt::red), QStringLiteral("m.avi")};
+    f.host.texts.PlayTime = 7;
+    StartTheShow(f.ctx);
+    QVERIFY(MovieThreadHandle.thread());
+    QCOMPARE(f.show.ImageCount.load(), 2);
+    QCOMPARE(f.show.PlayTime.load(), 7);
+    KILLTHREADS();
+
+    // A marker line with a bitmap in the list: pictures come with the lines.
+    f.host.texts.Text1Lines = {QStringLiteral("see //0\\\\ here")};
+    StartTheShow(f.ctx);
+    QVERIFY(f.show.MarkerMode);
+    QVERIFY(!MovieThreadHandle.thread());
+    QVERIFY(Box1ThreadHandle.thread());
+}
+
+void SlideshowThreadsTest::errorBox_endingTheShowMeanwhile_isSafe() {
+    support::FixedSystemInfo sys(400, 300);
+    support::ScriptedDialogs dialogs;
+    FakeMedia media;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    EndThreadsOnExit endThreads;
+    layOutArea(f);
+    layOutBox1(f);
+    const QString bad = dir.filePath(QStringLiteral("bad.avi"));
+    media.log->failures[bad] = QStringLiteral("The file is damaged.");
+    setEntries(f, {writePicture(dir, "a.bmp", Qt::red), bad});
+
+    bool otherEnginesWentOn = false;
+    bool slotsEmptied = false;
+    dialogs.answerMessage(Answer::OK);
+    dialogs.onMessage = [&](const support::Question&) {
+        // The box's own event loop: the other engines' steps go on...
+        const std::int32_t row = f.show.Box1Row;
+        const std::int32_t line = f.show.Box1Line;
+        otherEnginesWentOn =
+            QTest::qWaitFor([&] { return f.show.Box1Row != row || f.show.Box1Line != line; }, 5000);
+        // ...and the operator ends the show.
+        f.screen->ClosePlayScreen();
+        slotsEmptied = !MovieThreadHandle.thread() && !Box1ThreadHandle.thread();
+    };
+    Box1ThreadHandle.start(std::make_unique<TScrollBox1>(f.ctx));
+    MovieThreadHandle.start(std::make_unique<TMovieBox>(f.ctx));
+
+    QTRY_COMPARE(dialogs.questions.size(), 1);
+    QVERIFY(otherEnginesWentOn);
+    QVERIFY(slotsEmptied);
+    QCOMPARE(f.host.editorShown, 1);
+    // The step that raised the message finished after the show had ended.
+    QVERIFY(!f.show.MoviePlaying);
+    QVERIFY(!media.log->open);
+    // Nothing of the ended show runs any more.
+    const QImage after = f.screen->surface().copy();
+    const std::int32_t row = f.show.Box1Row;
+    QTest::qWait(30);
+    QCOMPARE(f.screen->surface(), after);
+    QCOMPARE(f.show.Box1Row, row);
+    QCOMPARE(dialogs.questions.size(), 1);
+}
+
+void SlideshowThreadsTest::errorBox_restartingTheShowMeanwhile_isSafe() {
+    support::FixedSystemInfo sys(400, 300);
+    support::ScriptedDialogs dialogs;
+    FakeMedia media;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    EndThreadsOnExit endThreads;
+    layOutArea(f);
+    const QString bad = dir.filePath(QStringLiteral("bad.avi"));
+    media.log->failures[bad] = QStringLiteral("The file is damaged.");
+    setEntries(f, {writePicture(dir, "a.bmp", Qt::red), bad});
+    f.host.texts.ImageList = f.show.ImageEntries;
+    f.host.texts.PlayTime = 30;
+
+    EngineThread* first = nullptr;
+    EngineThread* second = nullptr;
+    bool heldInNewShow = false;
+    dialogs.answerMessage(Answer::OK);
+    dialogs.onMessage = [&](const support::Question&) {
+        if (second) {
+            return;
+        }
+        // The control panel applies new settings while the box is up.
+        StartTheShow(f.ctx);
+        second = MovieThreadHandle.thread();
+        // The new slideshow's first step finds the movie still in hand.
+        heldInNewShow = QTest::qWaitFor([&] { return second->completedSteps() > 0; }, 5000) &&
+                        second->completedSteps() == 1 && f.show.SlideIndex == 0;
+    };
+    auto engine = std::make_unique<TMovieBox>(f.ctx);
+    first = engine.get();
+    MovieThreadHandle.start(std::move(engine));
+
+    QTRY_COMPARE(dialogs.questions.size(), 1);
+    QVERIFY(second);
+    QVERIFY(second != first);
+    QVERIFY(heldInNewShow);
+    QVERIFY(second->running());
+    QVERIFY(!f.show.MoviePlaying);
+    QVERIFY(f.show.ShowRunning);
+}
+
+PLAKORA_TEST_MAIN(SlideshowThreadsTest)
+#include "test_slideshow_threads.moc"
