@@ -2,9 +2,11 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QThread>
 
 #include <chrono>
+#include <deque>
 
 #include <pthread.h>
 #include <sched.h>
@@ -18,29 +20,70 @@ ThreadSlot MovieThreadHandle;
 
 namespace {
 
-// Receives the notice that a step waits and runs it, on the main thread.
+// Hands the steps of every engine to the main thread, in the order the
+// engines announced them. The engines' own locks carry the steps; the queue
+// here only says whose step waits, so nothing an engine thread built is read
+// on the main thread without a lock. It lives as long as the application.
 class StepRelay final : public QObject {
 public:
-    explicit StepRelay(EngineThread* engine) : engine_(engine) {}
+    using QObject::QObject;
+
+    static StepRelay& instance() {
+        static QPointer<StepRelay> relay;
+        if (!relay) {
+            Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
+            relay = new StepRelay(QCoreApplication::instance());
+        }
+        return *relay;
+    }
+
+    // Any thread.
+    void announce(EngineThread* engine) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            waiting_.push_back(engine);
+        }
+        QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+    }
+
+    // Main thread: an engine that goes away takes its announcements along.
+    void forget(EngineThread* engine) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        std::erase(waiting_, engine);
+    }
 
 protected:
-    void customEvent(QEvent*) override { engine_->runQueuedStep(); }
+    void customEvent(QEvent*) override {
+        EngineThread* engine = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (waiting_.empty()) {
+                return;
+            }
+            engine = waiting_.front();
+            waiting_.pop_front();
+        }
+        engine->runQueuedStep();
+    }
 
 private:
-    EngineThread* engine_;
+    std::mutex mutex_;
+    std::deque<EngineThread*> waiting_;
 };
 
 } // namespace
 
-EngineThread::EngineThread(QObject* mainThreadContext) : relay_(std::make_unique<StepRelay>(this)) {
-    if (mainThreadContext) {
-        relay_->moveToThread(mainThreadContext->thread());
-    }
+EngineThread::EngineThread(QObject* mainThreadContext) {
+    Q_ASSERT(!mainThreadContext || mainThreadContext->thread() == QThread::currentThread());
+    (void)mainThreadContext;
+    // Made here, on the main thread, before any engine thread announces.
+    StepRelay::instance();
 }
 
 EngineThread::~EngineThread() {
     requestStop();
     join();
+    StepRelay::instance().forget(this);
 }
 
 void EngineThread::start() {
@@ -86,7 +129,7 @@ bool EngineThread::synchronize(const std::function<void()>& step) {
     // The step travels under our own lock; the event only says that one is
     // waiting, so the main thread never reads what this thread built except
     // through the lock.
-    QCoreApplication::postEvent(relay_.get(), new QEvent(QEvent::User));
+    StepRelay::instance().announce(this);
 
     lock.lock();
     wake_.wait(lock, [this] { return callDone_ || stop_; });

@@ -26,7 +26,8 @@ class EngineThread : public std::enable_shared_from_this<EngineThread> {
 public:
     enum class Priority { Idle, Lowest, Normal, Highest };
 
-    // Steps run on the thread of `mainThreadContext` (the play screen).
+    // Steps run on the main thread, where `mainThreadContext` (the play
+    // screen) lives and where the engine is made.
     explicit EngineThread(QObject* mainThreadContext);
     virtual ~EngineThread();
     EngineThread(const EngineThread&) = delete;
@@ -78,7 +79,6 @@ private:
 
     void body();
 
-    std::unique_ptr<QObject> relay_; // lives on the main thread
     std::thread thread_;
     std::atomic<bool> running_{false};
     std::atomic<bool> terminated_{false};

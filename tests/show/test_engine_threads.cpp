@@ -8,7 +8,11 @@
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/test_main.h"
 
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 #include <mutex>
 
@@ -82,6 +86,34 @@ bool allSlotsEmpty() {
            Box1ThreadHandle.handleNumber() == 0;
 }
 
+// An engine whose step runs what the test gives it, and that says when it is
+// destroyed, so a test can end or restart the show from inside a step.
+class Scripted final : public EngineThread {
+public:
+    Scripted(QObject* context, std::function<void(Scripted&)> inStep, bool* destroyed)
+        : EngineThread(context), inStep_(std::move(inStep)), destroyed_(destroyed) {}
+    ~Scripted() override {
+        requestStop();
+        join();
+        *destroyed_ = true;
+    }
+    int steps = 0; // main thread only
+
+protected:
+    void Execute() override {
+        runSteps(
+            [this] {
+                ++steps;
+                inStep_(*this);
+            },
+            [this] { pause(1); });
+    }
+
+private:
+    std::function<void(Scripted&)> inStep_;
+    bool* destroyed_;
+};
+
 } // namespace
 
 class EngineThreadsTest : public QObject {
@@ -99,6 +131,9 @@ private slots:
     void kill_repeatedly_whileRunning();
     void stoppedShow_engineRunsOneStepAndEnds();
     void clearingShowRunning_endsEnginesAfterOneMoreStep();
+    void showEndedInsideAStep_engineLivesUntilTheStepReturns();
+    void slotRestartedInsideAStep_newEngineRuns();
+    void slots_rememberTheirLastThreadId();
 };
 
 void EngineThreadsTest::cleanup() {
@@ -259,6 +294,89 @@ void EngineThreadsTest::clearingShowRunning_endsEnginesAfterOneMoreStep() {
     QTRY_VERIFY(!Box1ThreadHandle.thread()->running() && !Box2ThreadHandle.thread()->running() &&
                 !CrawlThreadHandle.thread()->running());
     QVERIFY(f.show.CrawlColumn <= column + 1);
+}
+
+void EngineThreadsTest::showEndedInsideAStep_engineLivesUntilTheStepReturns() {
+    support::FixedSystemInfo sys(400, 300);
+    ShowFixture f(400, 300);
+    layOut(f);
+    f.board.CrawlDelay = 0;
+    CrawlThreadHandle.start(std::make_unique<TCrawler>(f.ctx));
+    bool destroyed = false;
+    bool aliveAfterKill = false;
+    long long crawlStepsInLoop = 0;
+    // The first step opens an event loop, as a message box does; inside it
+    // the crawl goes on, and then the show ends.
+    auto engine = std::make_unique<Scripted>(
+        f.screen.get(),
+        [&](Scripted& self) {
+            if (self.steps != 1) {
+                return;
+            }
+            QEventLoop loop;
+            const long long before = CrawlThreadHandle.thread()->completedSteps();
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                if (CrawlThreadHandle.thread()->completedSteps() >= before + 3) {
+                    crawlStepsInLoop = CrawlThreadHandle.thread()->completedSteps() - before;
+                    KILLTHREADS();
+                    loop.quit();
+                }
+            });
+            poll.start(1);
+            loop.exec();
+            // The slot let go of this engine, but it is still whole.
+            aliveAfterKill = !destroyed;
+            self.steps += 100;
+        },
+        &destroyed);
+    Box1ThreadHandle.start(std::move(engine));
+    QTRY_VERIFY(destroyed);
+    QVERIFY(crawlStepsInLoop >= 3);
+    QVERIFY(aliveAfterKill);
+    QVERIFY(allSlotsEmpty());
+}
+
+void EngineThreadsTest::slotRestartedInsideAStep_newEngineRuns() {
+    support::FixedSystemInfo sys(400, 300);
+    ShowFixture f(400, 300);
+    bool firstDestroyed = false;
+    bool secondDestroyed = false;
+    int secondSteps = 0;
+    bool firstAliveAfterRestart = false;
+    auto first = std::make_unique<Scripted>(
+        f.screen.get(),
+        [&](Scripted& self) {
+            if (self.steps != 1) {
+                return;
+            }
+            Box1ThreadHandle.start(std::make_unique<Scripted>(
+                f.screen.get(), [&](Scripted&) { ++secondSteps; }, &secondDestroyed));
+            firstAliveAfterRestart = !firstDestroyed;
+            self.steps += 100;
+        },
+        &firstDestroyed);
+    Box1ThreadHandle.start(std::move(first));
+    QTRY_VERIFY(firstDestroyed);
+    QVERIFY(firstAliveAfterRestart);
+    QTRY_VERIFY(secondSteps >= 3);
+    QVERIFY(!secondDestroyed);
+    KILLTHREADS();
+    QVERIFY(secondDestroyed);
+}
+
+void EngineThreadsTest::slots_rememberTheirLastThreadId() {
+    support::FixedSystemInfo sys(400, 300);
+    ShowFixture f(400, 300);
+    layOut(f);
+    f.board.Box1Delay = f.board.Box2Delay = f.board.CrawlDelay = 1000000;
+    startAll(f);
+    QTRY_VERIFY(CrawlThreadHandle.handleNumber() > 0);
+    const long long id = CrawlThreadHandle.handleNumber();
+    QCOMPARE(CrawlThreadHandle.lastHandleNumber(), id);
+    KILLTHREADS();
+    QCOMPARE(CrawlThreadHandle.handleNumber(), 0LL);
+    QCOMPARE(CrawlThreadHandle.lastHandleNumber(), id);
 }
 
 PLAKORA_TEST_MAIN(EngineThreadsTest)
