@@ -6,6 +6,7 @@
 
 #include "editor/mainform.h"
 #include "editor/startup.h"
+#include "platform/event_loop.h"
 #include "show/control_panel.h"
 #include "show/engine_thread.h"
 #include "show/play_screen.h"
@@ -63,6 +64,7 @@ void print(const char* what, std::vector<double> t) {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    platform::chooseEventDispatcher();
     QApplication app(argc, argv);
     support::FixedSystemInfo sys(1920, 1080);
     support::ScriptedDialogs dialogs;

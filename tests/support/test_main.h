@@ -4,6 +4,8 @@
 // logical dots per inch so that metrics are the same on every machine, and
 // keeps settings files out of the user's real configuration folder.
 
+#include "platform/event_loop.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTest>
@@ -12,6 +14,7 @@
     int main(int argc, char** argv) {                                                              \
         qputenv("QT_QPA_PLATFORM", "offscreen");                                                   \
         qputenv("QT_FONT_DPI", "96");                                                              \
+        platform::chooseEventDispatcher();                                                         \
         QApplication app(argc, argv);                                                              \
         QStandardPaths::setTestModeEnabled(true);                                                  \
         TestObject tc;                                                                             \
