@@ -98,15 +98,15 @@ void ScriptedDialogs::answerMessage(Answer answer) {
 }
 
 void ScriptedDialogs::answerFiles(const QStringList& files) {
-    answers_.emplace_back(FileAnswer{files});
+    answers_.emplace_back(FileAnswer{false, files});
 }
 
 void ScriptedDialogs::answerFile(const QString& file) {
-    answers_.emplace_back(FileAnswer{QStringList{file}});
+    answers_.emplace_back(FileAnswer{false, QStringList{file}});
 }
 
 void ScriptedDialogs::cancelFile() {
-    answers_.emplace_back(FileAnswer{std::nullopt});
+    answers_.emplace_back(FileAnswer{true, {}});
 }
 
 void ScriptedDialogs::answerColor(std::uint32_t color) {
@@ -172,28 +172,28 @@ Answer ScriptedDialogs::message(platform::MessageKind kind, const QString& text,
 std::optional<QStringList> ScriptedDialogs::openFile(const platform::FileDialogSettings& settings) {
     questions << fileQuestion(Question::Kind::OpenFile, settings);
     const std::optional<FileAnswer> answer = take<FileAnswer>("a file answer");
-    return openAnswer(answer ? answer->files : std::nullopt, questions.back(), problems);
+    return openAnswer(answer ? answer->chosen() : std::nullopt, questions.back(), problems);
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(const platform::FileDialogSettings& settings) {
     questions << fileQuestion(Question::Kind::SaveFile, settings);
     const std::optional<FileAnswer> answer = take<FileAnswer>("a file answer");
-    if (!answer || !answer->files || answer->files->isEmpty()) {
+    if (!answer || answer->cancelled || answer->files.isEmpty()) {
         return std::nullopt;
     }
-    if (answer->files->size() > 1) {
+    if (answer->files.size() > 1) {
         problems << QStringLiteral("%1 answered %2 files; a save dialog gives one")
                         .arg(describe(questions.back()))
-                        .arg(answer->files->size());
+                        .arg(answer->files.size());
     }
-    return answer->files->first();
+    return answer->files.first();
 }
 
 std::optional<QStringList>
 ScriptedDialogs::openPicture(const platform::FileDialogSettings& settings) {
     questions << fileQuestion(Question::Kind::OpenPicture, settings);
     const std::optional<FileAnswer> answer = take<FileAnswer>("a file answer");
-    return openAnswer(answer ? answer->files : std::nullopt, questions.back(), problems);
+    return openAnswer(answer ? answer->chosen() : std::nullopt, questions.back(), problems);
 }
 
 std::optional<std::uint32_t>

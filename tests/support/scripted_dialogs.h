@@ -74,8 +74,14 @@ public:
     bool printSetup(const platform::PrintSetupSettings& settings) override;
 
 private:
+    // A plain flag rather than an optional list: GCC 12 at -O2 took the
+    // optional inside the variant for uninitialised when it was copied out.
     struct FileAnswer {
-        std::optional<QStringList> files;
+        bool cancelled = false;
+        QStringList files;
+        std::optional<QStringList> chosen() const {
+            return cancelled ? std::nullopt : std::optional<QStringList>(files);
+        }
     };
     struct ColorAnswer {
         std::optional<std::uint32_t> color;
