@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in a Release tree (the configuration users run) and
+# runs them one after another. They print figures; none fails on time.
+#   PLAKORA_BENCH_DIR  build folder (default: build-bench)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+./scripts/install-deps.sh
+
+build_dir="${PLAKORA_BENCH_DIR:-build-bench}"
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build "$build_dir" --target show_bench panel_bench slideshow_bench -- -j2
+
+export QT_QPA_PLATFORM=offscreen
+for bench in show_bench panel_bench slideshow_bench; do
+  echo "== $bench"
+  "$build_dir/bench/$bench" 2> >(grep -v -e '^QStandardPaths' -e 'This plugin does not support' >&2)
+done
