@@ -235,14 +235,6 @@ void TPlayScreen::showControlPanel() {
     }
 }
 
-void TPlayScreen::stopForControlPanel() {
-    if (show_) {
-        show_->ShowRunning = false;
-    }
-    QThread::msleep(200);
-    KILLTHREADS();
-}
-
 void TPlayScreen::handlePress(QMouseEvent* event) {
     // Exactly one button and no modifier key; anything else does nothing.
     if (event->modifiers() != Qt::NoModifier) {

@@ -45,9 +45,6 @@ public:
     void Timer1Timer();
     // Brings up the live control panel, which stops the show.
     void showControlPanel();
-    // What the panel does when it comes up: the animation stops and every
-    // thread of the show ends.
-    void stopForControlPanel();
 
     // Paints the window copied and the pixels they copied since creation.
     long long paintCount() const { return paintCount_; }
