@@ -236,11 +236,16 @@ void ImageListTest::playTime_showsItsPositionAndStaysWithinRange() {
     QTest::keyClick(m_->PlayTime, Qt::Key_End);
     QCOMPARE(m_->PlayTime->value(), 30);
     QCOMPARE(m_->Label1->text(), QStringLiteral("30"));
+    // The slideshow thread reads the time per slide from the show record.
+    QCOMPARE(m_->showState.PlayTime.load(), 30);
     QTest::keyClick(m_->PlayTime, Qt::Key_Left);
     QCOMPARE(m_->Label1->text(), QStringLiteral("29"));
+    QCOMPARE(m_->showState.PlayTime.load(), 29);
+    QCOMPARE(m_->showTexts().PlayTime, 29);
     m_->PlayTime->setValue(0);
     QCOMPARE(m_->PlayTime->value(), 1);
     QCOMPARE(m_->Label1->text(), QStringLiteral("1"));
+    QCOMPARE(m_->showState.PlayTime.load(), 1);
 }
 
 void ImageListTest::imageStretch_menuAndButtonStayInStep_data() {

@@ -43,8 +43,9 @@ private:
     QList<int> pauses_;
 };
 
-// Records every pause and holds the thread in it until the test lets it go,
-// so the test can look at the screen between steps.
+// Records every wait between slides and holds the thread in it until the test
+// lets it go, so the test can look at the screen between steps. The thread's
+// short wind-down at idle priority is not held.
 template <typename Engine> class Gated : public Engine {
 public:
     using Engine::Engine;
@@ -60,6 +61,9 @@ public:
 
 protected:
     bool pause(int ms) override {
+        if (ms < 1000) {
+            return EngineThread::pause(0);
+        }
         std::unique_lock<std::mutex> lock(m_);
         pauses_ << ms;
         const auto mine = pauses_.size();
