@@ -8,6 +8,7 @@
 
 #include "editor/mainform.h"
 #include "editor/startup.h"
+#include "platform/event_loop.h"
 #include "show/engine_thread.h"
 #include "show/movie_engine.h"
 #include "show/movie_player.h"
@@ -151,6 +152,7 @@ bool makeMovie(const QString& path) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    platform::chooseEventDispatcher();
     TimingApp app(argc, argv);
     support::FixedSystemInfo sys(1920, 1080);
     support::ScriptedDialogs dialogs;

@@ -5,6 +5,7 @@
 #include <QAudioDevice>
 #include <QAudioOutput>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QMediaDevices>
 #include <QMediaPlayer>
@@ -137,6 +138,7 @@ public:
         {
             std::lock_guard<std::mutex> lock(mutex_);
             pending_.reset();
+            ready_.reset();
             ++generation_;
         }
         if (player_.source().isEmpty()) {
@@ -244,15 +246,35 @@ private:
             if (image.isNull()) {
                 continue;
             }
-            QMetaObject::invokeMethod(
-                this,
-                [this, image, destination = job.destination, generation = job.generation] {
-                    const auto start = std::chrono::steady_clock::now();
-                    deliver(image, destination, generation);
-                    account(start);
-                },
-                Qt::QueuedConnection);
+            // The picture goes to the main thread under our own lock; the
+            // event only says that one is ready.
+            bool announce = false;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                if (ready_) {
+                    ++stats_.skipped;
+                } else {
+                    announce = true;
+                }
+                ready_ = Ready{std::move(image), job.destination, job.generation};
+            }
+            if (announce) {
+                QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+            }
         }
+    }
+
+    void customEvent(QEvent*) override {
+        const auto start = std::chrono::steady_clock::now();
+        std::optional<Ready> ready;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ready.swap(ready_);
+        }
+        if (ready) {
+            deliver(ready->image, ready->destination, ready->generation);
+        }
+        account(start);
     }
 
     // Main thread: hands a finished picture to the owner, unless the device
@@ -284,6 +306,11 @@ private:
         QRect destination;
         unsigned long generation = 0;
     };
+    struct Ready {
+        QImage image;
+        QRect destination;
+        unsigned long generation = 0;
+    };
 
     // The player goes first: it refers to the sink and the audio output.
     QVideoSink sink_;
@@ -299,6 +326,7 @@ private:
     std::thread converter_;
     bool quit_ = false;
     std::optional<Pending> pending_;
+    std::optional<Ready> ready_;
     QRect destination_;
     unsigned long generation_ = 0;
     FrameStats stats_;
