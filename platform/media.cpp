@@ -20,6 +20,9 @@
 #include <optional>
 #include <thread>
 
+#include <pthread.h>
+#include <sched.h>
+
 namespace platform {
 
 namespace {
@@ -223,6 +226,12 @@ private:
     }
 
     void convertLoop() {
+#ifdef SCHED_BATCH
+        // Converting is bulk work: its wake-ups must not push the main thread
+        // off the processor (a best effort; refused, it is simply skipped).
+        sched_param param{};
+        pthread_setschedparam(pthread_self(), SCHED_BATCH, &param);
+#endif
         for (;;) {
             Pending job;
             {
