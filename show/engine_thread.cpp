@@ -217,8 +217,13 @@ void EngineThread::runSteps(const std::function<void()>& step,
         }
         betweenSteps();
     }
-    setPriority(Priority::Idle);
-    pause(100);
+    // A thread that ends on its own winds down at idle priority. One that is
+    // asked to stop ends at once: the main thread is waiting to join it, and
+    // an idle thread on a busy machine would keep it waiting.
+    if (!stopRequested()) {
+        setPriority(Priority::Idle);
+        pause(100);
+    }
 }
 
 void ThreadSlot::start(std::unique_ptr<EngineThread> thread) {

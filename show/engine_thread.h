@@ -71,7 +71,8 @@ protected:
     void setPriority(Priority priority);
     // The loop every engine runs: `step` on the main thread, then
     // `betweenSteps` on this thread, until the thread is marked terminated or
-    // asked to stop; then the thread drops to idle, sleeps 100 ms and ends.
+    // asked to stop; a thread that ended on its own then drops to idle, sleeps
+    // 100 ms and ends.
     void runSteps(const std::function<void()>& step, const std::function<void()>& betweenSteps);
 
 private:
