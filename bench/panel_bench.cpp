@@ -4,6 +4,7 @@
 // handler done, the show stopped), and how long Refresh takes until the first
 // step of the new show has run. It measures; it never fails on time.
 
+#include "bench/bench_support.h"
 #include "editor/mainform.h"
 #include "editor/startup.h"
 #include "platform/event_loop.h"
@@ -29,18 +30,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::runFor;
 
-double millis(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-// Lets the event loop run, idle when there is nothing to do.
-void runFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
+using bench::millis;
 
 // Processes events until `done` holds; false after `limitMs` without it.
 bool runUntil(const std::function<bool()>& done, int limitMs = 5000) {
@@ -74,13 +67,7 @@ int main(int argc, char** argv) {
     TPlayScreen& screen = *w.PlayScreen;
     TAlignCntrlBox& panel = *w.AlignCntrlBox;
 
-    QStringList lines;
-    for (int i = 0; i < 200; ++i) {
-        lines
-            << QStringLiteral("Line %1 of the board: news, notices and the menu of the day").arg(i);
-    }
-    m.Memo1->setPlainText(lines.join('\n'));
-    m.Memo2->setPlainText(lines.join('\n'));
+    bench::fillTextObjects(m);
     m.Edit3->setText(QStringLiteral("Hori scroll region - the crawl line of the board"));
 
     const int runs = 10;

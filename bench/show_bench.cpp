@@ -2,6 +2,7 @@
 // board (text objects of 200 lines, a crawl line about 4,000 pixels wide) and
 // prints what the engines cost. It measures; it never fails on time.
 
+#include "bench/bench_support.h"
 #include "editor/mainform.h"
 #include "editor/startup.h"
 #include "platform/event_loop.h"
@@ -34,11 +35,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::runFor;
 
-double micros(Clock::duration d) {
-    return std::chrono::duration<double, std::micro>(d).count();
-}
+using bench::micros;
 
 struct Stats {
     double median = 0;
@@ -88,13 +88,6 @@ double cpuSeconds() {
            u.ru_stime.tv_usec / 1e6;
 }
 
-// Lets the event loop run, idle when there is nothing to do, as the program's own does.
-void runFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 class RoundTrip final : public EngineThread {
 public:
     explicit RoundTrip(QObject* context, int n) : EngineThread(context), n_(n) {}
@@ -133,13 +126,7 @@ int main(int argc, char** argv) {
     Tmainform& m = *w.mainform;
     TPlayScreen& screen = *w.PlayScreen;
 
-    QStringList lines;
-    for (int i = 0; i < 200; ++i) {
-        lines
-            << QStringLiteral("Line %1 of the board: news, notices and the menu of the day").arg(i);
-    }
-    m.Memo1->setPlainText(lines.join('\n'));
-    m.Memo2->setPlainText(lines.join('\n'));
+    bench::fillTextObjects(m);
     QString crawl;
     while (QFontMetrics(platform::boardFont(m.board.CrawlFontName, m.board.CrawlFontSize))
                .horizontalAdvance(crawl) < 4000) {

@@ -6,6 +6,7 @@
 // The movie is made with ffmpeg at run time; without ffmpeg the movie part
 // is left out.
 
+#include "bench/bench_support.h"
 #include "editor/mainform.h"
 #include "editor/startup.h"
 #include "platform/event_loop.h"
@@ -40,11 +41,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::runFor;
 
-double micros(Clock::duration d) {
-    return std::chrono::duration<double, std::micro>(d).count();
-}
+using bench::micros;
 
 // Times every queued call the main thread runs: the steps the engines hand
 // to it. Timers and paints are not counted.
@@ -74,12 +74,6 @@ public:
 protected:
     bool pause(int ms) override { return EngineThread::pause(std::min(ms, 50)); }
 };
-
-void runFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // A full-screen picture of noise over a gradient, written as a 24-bit BMP.
 QString writeBigPicture(const QTemporaryDir& dir, const char* name, int seed) {
@@ -162,13 +156,7 @@ int main(int argc, char** argv) {
     TPlayScreen& screen = *w.PlayScreen;
 
     QTemporaryDir dir;
-    QStringList lines;
-    for (int i = 0; i < 200; ++i) {
-        lines
-            << QStringLiteral("Line %1 of the board: news, notices and the menu of the day").arg(i);
-    }
-    m.Memo1->setPlainText(lines.join('\n'));
-    m.Memo2->setPlainText(lines.join('\n'));
+    bench::fillTextObjects(m);
     m.Edit3->setText(QStringLiteral("Hori scroll region ").repeated(60));
     // A taller text box 1 gives a large image area beside it: 1500 x 500.
     m.board.Box1Height = 500;

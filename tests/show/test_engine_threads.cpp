@@ -4,6 +4,7 @@
 #include "show/crawl_engine.h"
 #include "show/engine_thread.h"
 #include "show/text_box_engine.h"
+#include "tests/show/recording_engine.h"
 #include "tests/show/show_fixture.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/test_main.h"
@@ -41,29 +42,6 @@ void layOut(ShowFixture& f) {
     f.show.CrawlScrollRect =
         f.show.CrawlClipRect = {0, 40, 400, 40 + f.screen->Image3.bitmap.height()};
 }
-
-// Records every pause instead of sleeping it.
-template <typename Engine> class Recording : public Engine {
-public:
-    using Engine::Engine;
-    QList<int> pauses() const {
-        std::lock_guard<std::mutex> lock(m_);
-        return pauses_;
-    }
-
-protected:
-    bool pause(int ms) override {
-        {
-            std::lock_guard<std::mutex> lock(m_);
-            pauses_ << ms;
-        }
-        return EngineThread::pause(0);
-    }
-
-private:
-    mutable std::mutex m_;
-    QList<int> pauses_;
-};
 
 struct Progress {
     int box1Line, box1Row, box2Line, box2Row, crawlColumn;

@@ -5,6 +5,7 @@
 #include "show/movie_engine.h"
 #include "show/text_box_engine.h"
 #include "tests/show/fake_media.h"
+#include "tests/show/recording_engine.h"
 #include "tests/show/slideshow_fixture.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"
@@ -19,29 +20,6 @@
 using platform::Answer;
 
 namespace {
-
-// Records every pause and goes on at once.
-template <typename Engine> class Recording : public Engine {
-public:
-    using Engine::Engine;
-    QList<int> pauses() const {
-        std::lock_guard<std::mutex> lock(m_);
-        return pauses_;
-    }
-
-protected:
-    bool pause(int ms) override {
-        {
-            std::lock_guard<std::mutex> lock(m_);
-            pauses_ << ms;
-        }
-        return EngineThread::pause(0);
-    }
-
-private:
-    mutable std::mutex m_;
-    QList<int> pauses_;
-};
 
 // Records every wait between slides and holds the thread in it until the test
 // lets it go, so the test can look at the screen between steps. The thread's

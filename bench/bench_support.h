@@ -1,0 +1,45 @@
+#pragma once
+
+// What every benchmark program shares: its clock, an idle event loop for a
+// while, and the board it plays (text objects of 200 lines).
+
+#include "editor/mainform.h"
+
+#include <QEventLoop>
+#include <QPlainTextEdit>
+#include <QStringList>
+#include <QTimer>
+
+#include <chrono>
+
+namespace bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double micros(Clock::duration d) {
+    return std::chrono::duration<double, std::micro>(d).count();
+}
+
+inline double millis(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// Lets the event loop run, idle when there is nothing to do, as the program's own does.
+inline void runFor(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Fills both text objects with 200 lines of board text.
+inline void fillTextObjects(Tmainform& m) {
+    QStringList lines;
+    for (int i = 0; i < 200; ++i) {
+        lines
+            << QStringLiteral("Line %1 of the board: news, notices and the menu of the day").arg(i);
+    }
+    m.Memo1->setPlainText(lines.join('\n'));
+    m.Memo2->setPlainText(lines.join('\n'));
+}
+
+} // namespace bench
