@@ -118,10 +118,9 @@ bool Tmainform::clockButtonDown() const {
 }
 
 void Tmainform::setClockSwitch(bool on) {
-    // The button, the menu check and the board field always agree.
+    // As if the button were clicked: its menu check and the board follow.
     ToolButton7->setChecked(on);
-    ToggleClockOn->setChecked(on);
-    board.ClockOn = on;
+    ToolButton7Click();
 }
 
 std::optional<std::uint32_t> Tmainform::choosePlayBackColor() {
