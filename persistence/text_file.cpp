@@ -1,6 +1,7 @@
 #include "persistence/text_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -64,29 +65,75 @@ QStringList splitTextLines(const QString& text) {
     return lines;
 }
 
-TextFileResult readTextFile(const QString& path) {
-    TextFileResult result;
+FileBytesResult readFileBytes(const QString& path, qint64 maxBytes) {
+    FileBytesResult result;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        result.failure = FileBytesResult::Failure::Missing;
+        result.error = QStringLiteral("Cannot open file \"%1\". The file does not exist.").arg(path);
+        return result;
+    }
+    // Devices and FIFOs claim a size of 0 and never end, or block for ever.
+    if (!info.isFile()) {
+        result.failure = FileBytesResult::Failure::NotAFile;
+        result.error = QStringLiteral("\"%1\" is not a file.").arg(path);
+        return result;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
+        result.failure = FileBytesResult::Failure::Unreadable;
         result.error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString());
         return result;
     }
-    // A text object holds what a board shows; a file this large, or one with
-    // NUL bytes in it, is no text of a board and is refused before it is read whole.
-    if (file.size() > kMaxTextFileBytes) {
-        result.error = QStringLiteral("The file \"%1\" is too large for a text object.").arg(path);
-        return result;
-    }
-    const QByteArray bytes = file.readAll();
+    // The claimed size may change under us: read one byte past the limit to
+    // tell a file that grew from one that fits.
+    result.bytes = file.read(maxBytes + 1);
     if (file.error() != QFileDevice::NoError) {
+        result.failure = FileBytesResult::Failure::Unreadable;
         result.error = QStringLiteral("Read error on \"%1\". %2").arg(path, file.errorString());
+        result.bytes.clear();
         return result;
     }
+    if (result.bytes.size() > maxBytes) {
+        result.failure = FileBytesResult::Failure::TooLarge;
+        result.error = QStringLiteral("The file \"%1\" is too large.").arg(path);
+        result.bytes.clear();
+    }
+    return result;
+}
+
+bool looksLikeText(const QByteArray& bytes) {
     if (bytes.contains('\0')) {
+        return false;
+    }
+    const QString text = decodeText(bytes);
+    qsizetype control = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool layout = u == u'\t' || u == u'\n' || u == u'\r' || u == u'\f' || u == u'\v';
+        if ((u < 0x20 && !layout) || u == 0x7F || u == 0xFFFD || (u >= 0x80 && u < 0xA0)) {
+            ++control;
+        }
+    }
+    // A stray control character or two is kept as text; a file that is
+    // more than a tenth control characters is not something a person wrote.
+    return control * 10 <= text.size();
+}
+
+TextFileResult readTextFile(const QString& path) {
+    TextFileResult result;
+    FileBytesResult file = readFileBytes(path, kMaxTextFileBytes);
+    if (!file.ok()) {
+        result.error = file.failure == FileBytesResult::Failure::TooLarge
+                           ? QStringLiteral("The file \"%1\" is too large for a text object.").arg(path)
+                           : file.error;
+        return result;
+    }
+    if (!looksLikeText(file.bytes)) {
         result.error = QStringLiteral("The file \"%1\" is not a text file.").arg(path);
         return result;
     }
-    result.lines = splitTextLines(decodeText(bytes));
+    result.lines = splitTextLines(decodeText(file.bytes));
     return result;
 }
 
