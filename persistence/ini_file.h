@@ -19,7 +19,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -37,7 +39,8 @@ public:
     // The value, or `fallback` with its trailing blanks dropped.
     QString readString(const QString& section, const QString& key, const QString& fallback) const;
     // The platform's integer read: an optional sign and the decimal digits
-    // that open the value, wrapped to 32 bits; `fallback` when the key is missing.
+    // that open the value, wrapped to 32 bits; `fallback` when the key is
+    // missing or its value is empty.
     std::uint32_t readProfileInt(const QString& section, const QString& key,
                                  std::int32_t fallback) const;
 
@@ -46,8 +49,9 @@ public:
     // is appended at the end of the file. A value that would not read back
     // exactly as written (blanks at either end, enclosed in quotes) is
     // written in double quotes. Returns false and changes nothing when the
-    // value or a name holds a line break, or a name cannot be written
-    // (a key with "=" or opening with ";", a section with "]").
+    // value or a name holds a line break, or a name would not read back as
+    // written (a key with "=" or opening with ";" or "[", a section with "]",
+    // a name with tabs or vertical tabs at either end).
     bool write(const QString& section, const QString& key, const QString& value);
     // Removes the key's line; nothing happens when it is not there.
     void deleteKey(const QString& section, const QString& key);
@@ -59,10 +63,24 @@ public:
     QStringList sectionNames() const;
 
 private:
+    enum class Kind : std::uint8_t { Other, Comment, Header, Key };
+    enum class Ending : std::uint8_t { None, CrLf, Lf, Cr }; // None: an unterminated last line
     struct Line {
-        QByteArray bytes;  // the line as stored, without its line end
-        QByteArray ending; // "\r\n", "\n", "\r" or empty for an unterminated last line
+        QByteArray bytes; // the line as stored, without its line end
+        QString name;     // a header's section name or a key line's key, trimmed
+        Kind kind = Kind::Other;
+        Ending ending = Ending::None;
     };
+
+    static Line parseLine(QByteArray bytes, Ending ending, bool firstLine);
+    static QString lineValue(const Line& line, bool firstLine);
+    static std::optional<QByteArray> keyLine(const QString& key, const QString& value);
+
+    std::optional<std::size_t> findSection(const QString& name) const;
+    std::size_t sectionEnd(std::size_t header) const;
+    std::optional<std::size_t> findKey(std::size_t header, const QString& key) const;
+    void terminateLine(std::size_t index);
+
     std::vector<Line> lines_;
 };
 
