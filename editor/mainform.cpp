@@ -29,6 +29,7 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
     connectChangeTracking();
     createPopupMenu1();
     connectImageList();
+    connectBoardCommands();
 
     connect(ToolButton7, &QToolButton::clicked, this, &Tmainform::ToolButton7Click);
     connect(ToggleClockOn, &QAction::triggered, this, &Tmainform::ToggleClockOnClick);

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <optional>
 
+struct BoardFileFields;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -173,6 +174,33 @@ public:
     // Reads a text file into text object 1 or 2 and remembers it there; when
     // it cannot be read, tells the operator, changes nothing and returns false.
     bool loadTextObjectFile(QPlainTextEdit* memo, const QString& path);
+    // The reading part of it: the lines, the path label and the remembered path.
+    bool readTextObject(QPlainTextEdit* memo, const QString& path);
+
+    // Boards. A save comes from the tool bar's SaveConfig, which saves under
+    // the board's file name, or from "Save Configuration As...", which asks.
+    enum class SaveSource { SaveButton, SaveAs };
+    // True when the board was written.
+    bool SaveConfigClick(SaveSource source);
+    void SaveConfigClickFromButton();
+    void SaveSettingsFile1Click();
+    void ToolButton1Click();
+    void OpenSettingsFile1Click();
+    // True when the file was read into the editor.
+    bool OpenSFGfile(const QString& FileName);
+    // The program settings file that remembers the last board.
+    bool WriteTheIniFile();
+    void ReadTheIniFile();
+    // The element flags decided from the texts as they stand.
+    void decideElementFlags();
+    // What a board file holds beside the board record, as the editor stands.
+    BoardFileFields boardFileFields() const;
+    QStringList imageListEntries() const;
+    // The typing limit of the single-line boxes; a loaded text may be longer.
+    static constexpr int kMainTitleTypingLimit = 40;
+    static constexpr int kLineTypingLimit = 32767;
+    void setLoadedLineText(QLineEdit* box, const QString& text);
+    void restoreTypingLimit(QLineEdit* box, int limit);
 
     // The image and movie list.
     void ToolButton9Click();
@@ -224,6 +252,8 @@ private:
     bool saveTextObjectAs(QPlainTextEdit* memo);
     void emptyTextObject(QPlainTextEdit* memo);
     void chooseElementColour(bool background);
+    void connectBoardCommands();
+    QString settingsFile();
 
     QWidget* popupTarget_ = nullptr;
     // A text object whose whole content the program is replacing; the edit

@@ -31,9 +31,9 @@ void Tmainform::Mode1Click() {
     using platform::Button;
     using platform::MessageKind;
 
-    if (!textObjectLines(Memo1).isEmpty()) {
-        showState.Box1On = true;
-    } else {
+    // An empty text object 1 is offered a file first; then every element
+    // takes part by its text.
+    if (textObjectLines(Memo1).isEmpty()) {
         const Answer load = platform::dialogs().message(
             MessageKind::Confirm,
             QStringLiteral("Would you like to load a text file into text object One?"),
@@ -50,12 +50,8 @@ void Tmainform::Mode1Click() {
                                                      showState.ImageAreaWidth);
             }
         }
-        showState.Box1On = !textObjectLines(Memo1).isEmpty();
     }
-    showState.Box2On = !textObjectLines(Memo2).isEmpty();
-    showState.MainTitleOn = textTakesPart(edit1->text());
-    showState.SecondTitleOn = textTakesPart(edit2->text());
-    showState.CrawlOn = textTakesPart(Edit3->text());
+    decideElementFlags();
 
     if (PROJECTISVALID(showState, board.ClockOn)) {
         StartTheShow();
@@ -129,8 +125,4 @@ std::optional<std::uint32_t> Tmainform::choosePlayBackColor() {
         ColorDialog1.color = *chosen;
     }
     return chosen;
-}
-
-void Tmainform::offerLastBoard() {
-    // The program settings file that remembers the last board is not there yet.
 }

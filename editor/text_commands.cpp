@@ -159,6 +159,19 @@ void Tmainform::New2Click() {
 }
 
 bool Tmainform::loadTextObjectFile(QPlainTextEdit* memo, const QString& path) {
+    if (!readTextObject(memo, path)) {
+        return false;
+    }
+    if (memo == Memo1) {
+        showState.Box1On = true;
+    } else {
+        showState.Box2On = true;
+    }
+    FormResize();
+    return true;
+}
+
+bool Tmainform::readTextObject(QPlainTextEdit* memo, const QString& path) {
     Q_ASSERT(memo == Memo1 || memo == Memo2);
     const TextFileResult read = readTextFile(path);
     if (!read.ok()) {
@@ -170,14 +183,7 @@ bool Tmainform::loadTextObjectFile(QPlainTextEdit* memo, const QString& path) {
     label->setText(path);
     label->show();
     // Paths are kept whole: a shortened one would name a file that does not exist.
-    if (memo == Memo1) {
-        board.TextFile1 = path;
-        showState.Box1On = true;
-    } else {
-        board.TextFile2 = path;
-        showState.Box2On = true;
-    }
-    FormResize();
+    (memo == Memo1 ? board.TextFile1 : board.TextFile2) = path;
     return true;
 }
 

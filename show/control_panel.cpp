@@ -256,6 +256,16 @@ void TAlignCntrlBox::connectHandlers() {
     connect(Exit1, &QAction::triggered, this, &TAlignCntrlBox::Exit1Click);
 }
 
+void TAlignCntrlBox::setBarsFromBoard() {
+    const BoardState& board = ctx_.board;
+    setPositionQuietly(TrackBar5, board.Box1Delay);
+    setPositionQuietly(TrackBar4, board.Box1Height);
+    setPositionQuietly(TrackBar1, board.Box2Height);
+    setPositionQuietly(TrackBar3, board.BorderWidth);
+    setPositionQuietly(TrackBar2, board.Box1Width);
+    setPositionQuietly(TrackBar6, board.Box2Width);
+}
+
 void TAlignCntrlBox::FormCreate() {
     ctx_.host.offerLastBoard();
 }

@@ -71,6 +71,10 @@ public:
     void FormShow();
     // The height bars may not go below the sizes of the title fonts.
     void SetLimits();
+    // Puts the bars of box sizes, border and box 1 delay where a newly
+    // loaded board has them, each within its own range; no change handler
+    // runs, so the board keeps the loaded values.
+    void setBarsFromBoard();
 
     // The operator's changes of the bars.
     void TrackBar1Change();

@@ -10,6 +10,7 @@
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -18,11 +19,18 @@ class EditorSession {
 protected:
     void openSession() {
         sys_ = std::make_unique<support::FixedSystemInfo>(800, 600);
+        configDir_ = std::make_unique<QTemporaryDir>();
+        sys_->windowsDir = configDir_->path();
         dialogs_ = std::make_unique<support::ScriptedDialogs>();
+        // The program starts with its offer to load the last board.
+        dialogs_->answerMessage(startAnswer_);
         w_ = createWindows(true);
         m_ = w_.mainform.get();
         screen_ = w_.PlayScreen.get();
         QVERIFY(QTest::qWaitForWindowExposed(m_));
+        QCOMPARE(dialogs_->questions.size(), 1);
+        QCOMPARE(dialogs_->questions.front().text, QStringLiteral("Load Last Configuration "));
+        dialogs_->questions.clear();
     }
 
     // Every question found its answer and every answer was asked for.
@@ -32,11 +40,16 @@ protected:
         w_ = ProgramWindows();
         dialogs_.reset();
         sys_.reset();
+        configDir_.reset();
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
         QCOMPARE(pending, 0);
     }
 
+    // How the start-up offer to load the last board is answered.
+    platform::Answer startAnswer_ = platform::Answer::No;
     std::unique_ptr<support::FixedSystemInfo> sys_;
+    // The folder of the program settings file.
+    std::unique_ptr<QTemporaryDir> configDir_;
     std::unique_ptr<support::ScriptedDialogs> dialogs_;
     ProgramWindows w_;
     Tmainform* m_ = nullptr;

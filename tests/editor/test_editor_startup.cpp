@@ -31,6 +31,29 @@
 
 using platform::PlatformFamily;
 
+namespace {
+
+// The windows as the program creates them at start, with its offer to load
+// the last board answered No.
+// A test that answers dialogs of its own passes its script.
+ProgramWindows startWindows(bool showEditor, support::ScriptedDialogs& dialogs) {
+    dialogs.answerMessage(platform::Answer::No);
+    ProgramWindows w = createWindows(showEditor);
+    if (dialogs.questions.size() != 1 ||
+        dialogs.questions.front().text != QStringLiteral("Load Last Configuration ")) {
+        qFatal("the start-up offer to load the last board was not asked");
+    }
+    dialogs.questions.clear();
+    return w;
+}
+
+ProgramWindows startWindows(bool showEditor) {
+    support::ScriptedDialogs dialogs;
+    return startWindows(showEditor, dialogs);
+}
+
+} // namespace
+
 class EditorStartupTest : public QObject {
     Q_OBJECT
 
@@ -58,7 +81,7 @@ private slots:
 
 void EditorStartupTest::caption_isTitleAndVersion() {
     support::FixedSystemInfo sys(800, 600);
-    ProgramWindows w = createWindows(false);
+    ProgramWindows w = startWindows(false);
     QCOMPARE(w.mainform->windowTitle(), QStringLiteral("Ovri Plakora-32 01.03a.169"));
     QCOMPARE(w.mainform->board.VersionString, QStringLiteral("01.03a.169"));
 }
@@ -68,7 +91,7 @@ void EditorStartupTest::startUp_createsFourWindows_onlyTheEditorVisible() {
     setUpApplication();
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Ovri Plakora-32"));
     QVERIFY(QFileInfo(platform::helpFile()).isAbsolute());
-    ProgramWindows w = createWindows(true);
+    ProgramWindows w = startWindows(true);
     QVERIFY(w.mainform->isVisible());
     QVERIFY(!w.PlayScreen->isVisible());
     QVERIFY(!w.DFontForm->isVisible());
@@ -82,7 +105,7 @@ void EditorStartupTest::startUp_createsFourWindows_onlyTheEditorVisible() {
 void EditorStartupTest::defaults_on1024x768() {
     support::FixedSystemInfo sys(1024, 768);
     sys.directory = QStringLiteral("/srv/boards");
-    ProgramWindows w = createWindows(false);
+    ProgramWindows w = startWindows(false);
     const BoardState& b = w.mainform->board;
     QCOMPARE(b.Box1Width, 512);
     QCOMPARE(b.Box2Width, 1024);
@@ -96,7 +119,7 @@ void EditorStartupTest::defaults_on1024x768() {
 
 void EditorStartupTest::defaults_on800x600_leaveUnsetFieldsAtZero() {
     support::FixedSystemInfo sys(800, 600);
-    ProgramWindows w = createWindows(false);
+    ProgramWindows w = startWindows(false);
     const BoardState& b = w.mainform->board;
     const ShowState& s = w.mainform->showState;
 
@@ -152,7 +175,7 @@ void EditorStartupTest::defaults_on800x600_leaveUnsetFieldsAtZero() {
 
 void EditorStartupTest::elementBoxes_haveCaptionsAndStartingTexts() {
     support::FixedSystemInfo sys(800, 600);
-    ProgramWindows w = createWindows(false);
+    ProgramWindows w = startWindows(false);
     Tmainform& m = *w.mainform;
     QCOMPARE(m.StaticText1->text(), QStringLiteral("Main Title"));
     QCOMPARE(m.StaticText5->text(), QStringLiteral("Second Title"));
@@ -176,7 +199,7 @@ void EditorStartupTest::elementBoxes_haveCaptionsAndStartingTexts() {
 
 void EditorStartupTest::menusAndToolBar_carryTheirCaptionsAndHints() {
     support::FixedSystemInfo sys(800, 600);
-    ProgramWindows w = createWindows(false);
+    ProgramWindows w = startWindows(false);
     Tmainform& m = *w.mainform;
 
     QStringList bar;
@@ -224,7 +247,7 @@ void EditorStartupTest::menusAndToolBar_carryTheirCaptionsAndHints() {
 
 void EditorStartupTest::imagePanel_hasItsControls() {
     support::FixedSystemInfo sys(800, 600);
-    ProgramWindows w = createWindows(false);
+    ProgramWindows w = startWindows(false);
     Tmainform& m = *w.mainform;
     QStringList hints;
     for (QToolButton* b :
@@ -250,7 +273,7 @@ void EditorStartupTest::imagePanel_hasItsControls() {
 
 void EditorStartupTest::platformAdjustment_ntFamily() {
     support::FixedSystemInfo sys(800, 600, PlatformFamily::WindowsNT);
-    ProgramWindows w = createWindows(false);
+    ProgramWindows w = startWindows(false);
     QVERIFY(!w.mainform->Sync->isVisible());
     QVERIFY(w.mainform->ToolButton12->isEnabled());
 }
@@ -258,7 +281,7 @@ void EditorStartupTest::platformAdjustment_ntFamily() {
 void EditorStartupTest::platformAdjustment_otherFamilies() {
     for (PlatformFamily family : {PlatformFamily::Windows95, PlatformFamily::Unknown}) {
         support::FixedSystemInfo sys(800, 600, family);
-        ProgramWindows w = createWindows(false);
+        ProgramWindows w = startWindows(false);
         QVERIFY(w.mainform->Sync->isVisible());
         QVERIFY(!w.mainform->ToolButton12->isEnabled());
     }
@@ -266,7 +289,7 @@ void EditorStartupTest::platformAdjustment_otherFamilies() {
 
 void EditorStartupTest::resizeTo640x480_laysOutBoxes() {
     support::FixedSystemInfo sys(800, 600);
-    ProgramWindows w = createWindows(true);
+    ProgramWindows w = startWindows(true);
     Tmainform& m = *w.mainform;
     m.setOuterSize(640, 480);
     QCOMPARE(m.frameGeometry().size(), QSize(640, 480));
@@ -284,7 +307,7 @@ void EditorStartupTest::resizeTo640x480_laysOutBoxes() {
 
 void EditorStartupTest::resizeRule_chainsTopsFromSecondTitle() {
     support::FixedSystemInfo sys(800, 600);
-    ProgramWindows w = createWindows(true);
+    ProgramWindows w = startWindows(true);
     Tmainform& m = *w.mainform;
     m.setOuterSize(800, 600);
     const int memo1Top = m.edit2->y() + m.edit2->height() + 26;
@@ -300,7 +323,7 @@ void EditorStartupTest::resizeRule_chainsTopsFromSecondTitle() {
 
 void EditorStartupTest::formShow_writesClockSampleAndMarksConfigChanged() {
     support::FixedSystemInfo sys(800, 600);
-    ProgramWindows w = createWindows(false);
+    ProgramWindows w = startWindows(false);
     Tmainform& m = *w.mainform;
     m.ListBox1->addItems({"/a/one.bmp", "/a/two.avi"});
     m.ToolButton10->setEnabled(true);
@@ -337,7 +360,7 @@ void EditorStartupTest::formShow_writesClockSampleAndMarksConfigChanged() {
 
 void EditorStartupTest::singleLineBoxes_setConfigChanged_memosDoNot() {
     support::FixedSystemInfo sys(800, 600);
-    ProgramWindows w = createWindows(false);
+    ProgramWindows w = startWindows(false);
     Tmainform& m = *w.mainform;
     for (QLineEdit* box : {m.edit1, m.edit2, m.Edit3, m.Edit4}) {
         m.board.ConfigChanged = false;
@@ -352,7 +375,7 @@ void EditorStartupTest::singleLineBoxes_setConfigChanged_memosDoNot() {
 
 void EditorStartupTest::clockSwitch_staysInStep() {
     support::FixedSystemInfo sys(800, 600);
-    ProgramWindows w = createWindows(false);
+    ProgramWindows w = startWindows(false);
     Tmainform& m = *w.mainform;
     auto inStep = [&m] {
         return m.ToolButton7->isChecked() == m.board.ClockOn &&
@@ -385,7 +408,7 @@ void EditorStartupTest::pagePauseSwitch_staysInStep_data() {
 void EditorStartupTest::pagePauseSwitch_staysInStep() {
     QFETCH(QString, clicks);
     support::FixedSystemInfo sys(800, 600);
-    ProgramWindows w = createWindows(false);
+    ProgramWindows w = startWindows(false);
     Tmainform& m = *w.mainform;
     bool expected = false;
     for (QChar c : clicks) {
@@ -404,7 +427,7 @@ void EditorStartupTest::pagePauseSwitch_staysInStep() {
 void EditorStartupTest::backgroundColour_takenOnOk_keptOnCancel() {
     support::FixedSystemInfo sys(800, 600);
     support::ScriptedDialogs dialogs;
-    ProgramWindows w = createWindows(false);
+    ProgramWindows w = startWindows(false, dialogs);
     Tmainform& m = *w.mainform;
 
     dialogs.answerColor(0x123456);
@@ -458,7 +481,7 @@ void EditorStartupTest::winVerString_byIndex() {
     sys.cpu = {cpuType, 6, 14857, 2};
     sys.major = 4;
     sys.minor = 0;
-    ProgramWindows w = createWindows(false);
+    ProgramWindows w = startWindows(false);
     QString result = QStringLiteral("stale");
     w.mainform->WinVerString(static_cast<std::uint8_t>(index), result);
     QCOMPARE(result, expected);

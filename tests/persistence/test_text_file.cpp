@@ -12,6 +12,7 @@
 #include <csignal>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -38,6 +39,7 @@ private slots:
     void decode_utf8OrWindows1252();
     void read_missingFile_reportsPathAndChangesNothing();
     void read_binaryOrHugeFile_refusedWithMessage();
+    void read_devicesFifosAndControlText_refused();
     void write_crlfAfterEveryLine_utf8();
     void write_intoMissingFolder_failsAndLeavesNothing();
     void write_failure_keepsPreviousFile();
@@ -118,6 +120,46 @@ void TextFileTest::read_binaryOrHugeFile_refusedWithMessage() {
     const QString fits = dir.filePath("fits.txt");
     writeBytes(fits, QByteArray(1000, 'a') + "\r\n");
     QVERIFY(readTextFile(fits).ok());
+}
+
+void TextFileTest::read_devicesFifosAndControlText_refused() {
+    // A device claims a size of 0 and never ends; a FIFO would block until a
+    // writer came. Neither is opened for reading.
+    const TextFileResult zero = readTextFile(QStringLiteral("/dev/zero"));
+    QVERIFY(!zero.ok());
+    QVERIFY(zero.error.contains(QStringLiteral("not a file")));
+
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("pipe.txt");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(!readTextFile(fifo).ok());
+    QVERIFY(!readTextFile(dir.path()).ok());
+
+    // Bytes without a NUL that are mostly control characters are no text.
+    QByteArray junk;
+    for (int i = 0; i < 400; ++i) {
+        junk.append(static_cast<char>(1 + i % 8));
+        if (i % 5 == 0) {
+            junk.append('a');
+        }
+    }
+    const QString binary = dir.filePath("junk.txt");
+    writeBytes(binary, junk);
+    const TextFileResult r = readTextFile(binary);
+    QVERIFY(!r.ok());
+    QVERIFY(r.error.contains(QStringLiteral("not a text file")));
+
+    // A stray control character in real text is kept.
+    const QString text = dir.filePath("text.txt");
+    writeBytes(text, "Tab\there, bell \x07 once, form feed\x0c\r\nsecond line\r\n");
+    const TextFileResult ok = readTextFile(text);
+    QVERIFY(ok.ok());
+    QCOMPARE(ok.lines.size(), 2);
+
+    // At most the limit is read, whatever the file claims.
+    const FileBytesResult cut = readFileBytes(text, 10);
+    QCOMPARE(cut.failure, FileBytesResult::Failure::TooLarge);
+    QVERIFY(cut.bytes.isEmpty());
 }
 
 void TextFileTest::write_crlfAfterEveryLine_utf8() {

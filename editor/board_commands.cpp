@@ -1,0 +1,368 @@
+// Saving and loading boards, and the program settings file that remembers
+// the last one.
+
+#include "editor/mainform.h"
+
+#include "persistence/board_file.h"
+#include "persistence/text_file.h"
+#include "platform/system_info.h"
+#include "show/control_panel.h"
+#include "show/show_rules.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QTextDocument>
+#include <QToolButton>
+
+#include <algorithm>
+
+using platform::Answer;
+using platform::Button;
+using platform::MessageKind;
+
+namespace {
+
+QString unableToWrite(const QString& path) {
+    return QStringLiteral("Unable to write to %1").arg(path);
+}
+
+// What the operator knows a board key as.
+QString keyDescription(const QString& key) {
+    if (key == u"Project") {
+        return QStringLiteral("The configuration file name");
+    }
+    if (key == u"FILE1" || key == u"FILE2") {
+        return QStringLiteral("The file name of Text Object %1").arg(key.right(1));
+    }
+    if (key == u"T1L") {
+        return QStringLiteral("The Main Title");
+    }
+    if (key == u"T2L") {
+        return QStringLiteral("The Second Title");
+    }
+    if (key == u"T3L") {
+        return QStringLiteral("The Crawl Line");
+    }
+    if (key.startsWith(u"PFN")) {
+        return QStringLiteral("A font name");
+    }
+    if (key.startsWith(u"Bmfn")) {
+        return QStringLiteral("A picture file name");
+    }
+    return QStringLiteral("The value of %1").arg(key);
+}
+
+QString lineBreakMessage(const QString& path, const QString& what) {
+    return unableToWrite(path) + QStringLiteral("\n\n%1 holds a line break, which a configuration "
+                                                "file cannot keep.")
+                                     .arg(what);
+}
+
+// Window bounds from a board, fitted to the screen: a window larger than the
+// screen takes the screen's size, and one that would lie wholly off the
+// screen (a board saved on a larger or a second screen) is moved onto it.
+QRect fittedWindowBounds(const BoardFileFields& f, int screenWidth, int screenHeight) {
+    const int w = std::clamp(f.Width, 1, std::max(1, screenWidth));
+    const int h = std::clamp(f.Height, 1, std::max(1, screenHeight));
+    QRect bounds(f.Left, f.Top, w, h);
+    const QRect screen(0, 0, screenWidth, screenHeight);
+    if (!bounds.intersects(screen)) {
+        bounds.moveTo(std::clamp(f.Left, 0, std::max(0, screenWidth - w)),
+                      std::clamp(f.Top, 0, std::max(0, screenHeight - h)));
+    }
+    return bounds;
+}
+
+} // namespace
+
+void Tmainform::connectBoardCommands() {
+    connect(SaveConfig, &QToolButton::clicked, this, &Tmainform::SaveConfigClickFromButton);
+    connect(SaveSettingsFile1, &QAction::triggered, this, &Tmainform::SaveSettingsFile1Click);
+    connect(ToolButton1, &QToolButton::clicked, this, &Tmainform::ToolButton1Click);
+    connect(OpenSettingsFile1, &QAction::triggered, this, &Tmainform::OpenSettingsFile1Click);
+    connect(edit1, &QLineEdit::editingFinished, this,
+            [this] { restoreTypingLimit(edit1, kMainTitleTypingLimit); });
+    connect(edit2, &QLineEdit::editingFinished, this,
+            [this] { restoreTypingLimit(edit2, kLineTypingLimit); });
+    connect(Edit3, &QLineEdit::editingFinished, this,
+            [this] { restoreTypingLimit(Edit3, kLineTypingLimit); });
+}
+
+void Tmainform::decideElementFlags() {
+    showState.Box1On = !textObjectLines(Memo1).isEmpty();
+    showState.Box2On = !textObjectLines(Memo2).isEmpty();
+    showState.MainTitleOn = textTakesPart(edit1->text());
+    showState.SecondTitleOn = textTakesPart(edit2->text());
+    showState.CrawlOn = textTakesPart(Edit3->text());
+}
+
+BoardFileFields Tmainform::boardFileFields() const {
+    BoardFileFields f;
+    f.MainTitle = edit1->text();
+    f.SecondTitle = edit2->text();
+    f.CrawlLine = Edit3->text();
+    const QRect outer = frameGeometry();
+    f.Left = outer.left();
+    f.Top = outer.top();
+    f.Width = outer.width();
+    f.Height = outer.height();
+    f.PlayTime = PlayTime->value();
+    f.ImageStretch = ImageStretch->isChecked();
+    return f;
+}
+
+QStringList Tmainform::imageListEntries() const {
+    QStringList entries;
+    for (int i = 0; i < ListBox1->count(); ++i) {
+        entries.append(ListBox1->item(i)->text());
+    }
+    return entries;
+}
+
+bool Tmainform::SaveConfigClick(SaveSource source) {
+    platform::systemInfo().setCurrentDirectory(board.StartDirectory);
+
+    // Judged on the board as it stands, not on the flags of the last Play.
+    decideElementFlags();
+    if (!PROJECTISVALID(showState, board.ClockOn)) {
+        platform::dialogs().message(MessageKind::Confirm, QStringLiteral("Nothing To Save"),
+                                    Button::OK);
+        return false;
+    }
+
+    if (source == SaveSource::SaveAs || board.BoardFileName.isEmpty()) {
+        SaveDialog1.defaultExt = QStringLiteral("SFG");
+        SaveDialog1.filter = QStringLiteral("SFG|*.SFG");
+        SaveDialog1.title = QStringLiteral("Save a Plakora Configuration");
+        SaveDialog1.fileName = board.BoardFileName;
+        SaveDialog1.options |= platform::FileOption::OverwritePrompt;
+        SaveDialog1.options |= platform::FileOption::CreatePrompt;
+        const std::optional<QString> chosen = platform::dialogs().saveFile(SaveDialog1);
+        if (!chosen) {
+            return false;
+        }
+        board.BoardFileName = *chosen;
+        SaveDialog1.fileName.clear();
+    }
+    const QString path = board.BoardFileName;
+
+    // Everything is checked and put together before the first byte is
+    // written, so a refused save leaves every file as it was.
+    IniFile ini;
+    const FileBytesResult existing = readFileBytes(path, kMaxBoardFileBytes);
+    using Failure = FileBytesResult::Failure;
+    if (existing.ok() && looksLikeText(existing.bytes)) {
+        // Sections the board does not use stay where they are.
+        ini = IniFile::fromBytes(existing.bytes);
+    } else if (existing.failure == Failure::NotAFile || existing.failure == Failure::Unreadable) {
+        platform::dialogs().message(MessageKind::Error, unableToWrite(path), Button::OK);
+        return false;
+    }
+    const QString refused = writeBoardSections(
+        ini, board, boardFileFields(), saveStamp(QDateTime::currentDateTime(), QLocale::system()));
+    if (!refused.isEmpty()) {
+        platform::dialogs().message(MessageKind::Error,
+                                    lineBreakMessage(path, keyDescription(refused)), Button::OK);
+        return false;
+    }
+    const QStringList entries = imageListEntries();
+    if (std::any_of(entries.begin(), entries.end(), holdsLineBreak)) {
+        platform::dialogs().message(
+            MessageKind::Error,
+            lineBreakMessage(path, QStringLiteral("A picture or movie name of the image list")),
+            Button::OK);
+        return false;
+    }
+
+    if (!writeIniFile(path, ini).isEmpty()) {
+        platform::dialogs().message(MessageKind::Error, unableToWrite(path), Button::OK);
+        return false;
+    }
+    board.ConfigChanged = false;
+
+    // An empty list is written too, so that a load does not bring back
+    // pictures the operator has deleted.
+    const QString listPath = imageListPath(path);
+    if (!writeTextFile(listPath, entries).isEmpty()) {
+        platform::dialogs().message(MessageKind::Error, unableToWrite(listPath), Button::OK);
+        return false;
+    }
+
+    WriteTheIniFile();
+    return true;
+}
+
+void Tmainform::SaveConfigClickFromButton() {
+    SaveConfigClick(SaveSource::SaveButton);
+}
+
+void Tmainform::SaveSettingsFile1Click() {
+    SaveConfigClick(SaveSource::SaveAs);
+}
+
+void Tmainform::ToolButton1Click() {
+    const QString filter = OpenDialog1.filter;
+    const QString defaultExt = OpenDialog1.defaultExt;
+    const QString title = OpenDialog1.title;
+    OpenDialog1.filter = QStringLiteral("SFG|*.SFG");
+    OpenDialog1.defaultExt = QStringLiteral("SFG");
+    OpenDialog1.title = QStringLiteral("Load Configuration");
+    OpenDialog1.options |= platform::FileOption::FileMustExist;
+    const std::optional<QStringList> chosen = platform::dialogs().openFile(OpenDialog1);
+    if (!chosen || chosen->isEmpty()) {
+        return;
+    }
+    // The board takes the file's name only once it has been loaded: a file
+    // that is no board must not become the target of the next save.
+    if (OpenSFGfile(chosen->first())) {
+        board.BoardFileName = chosen->first();
+    }
+    OpenDialog1.filter = filter;
+    OpenDialog1.defaultExt = defaultExt;
+    OpenDialog1.title = title;
+}
+
+void Tmainform::OpenSettingsFile1Click() {
+    ToolButton1Click();
+}
+
+bool Tmainform::OpenSFGfile(const QString& FileName) {
+    if (!QFileInfo::exists(FileName)) {
+        platform::dialogs().message(MessageKind::Information,
+                                    QStringLiteral("I cant find ") + FileName, Button::OK);
+        return false;
+    }
+    const BoardFileRead read = readBoardFile(FileName);
+    if (!read.ok()) {
+        platform::dialogs().message(MessageKind::Error, read.error, Button::OK);
+        return false;
+    }
+    StatusPanel->setText(FileName);
+
+    platform::SystemInfo& sys = platform::systemInfo();
+    BoardFileFields fields;
+    readBoardSections(read.ini, board, fields, sys.screenWidth(), sys.screenHeight());
+    setLoadedLineText(edit1, fields.MainTitle);
+    setLoadedLineText(edit2, fields.SecondTitle);
+    setLoadedLineText(Edit3, fields.CrawlLine);
+    const QRect bounds = fittedWindowBounds(fields, sys.screenWidth(), sys.screenHeight());
+    move(bounds.topLeft());
+    // Only a change of size runs the layout.
+    if (bounds.size() != frameGeometry().size()) {
+        setOuterSize(bounds.width(), bounds.height());
+    }
+    PlayTime->setValue(std::clamp(fields.PlayTime, PlayTime->minimum(), PlayTime->maximum()));
+    ImageStretch->setChecked(fields.ImageStretch);
+
+    for (QPlainTextEdit* memo : {Memo1, Memo2}) {
+        const QString& file = memo == Memo1 ? board.TextFile1 : board.TextFile2;
+        if (!file.isEmpty() && QFileInfo::exists(file)) {
+            readTextObject(memo, file);
+        }
+    }
+
+    Label1->setText(QString::number(PlayTime->value()));
+    ToolButton8->setChecked(board.PagePause1);
+    PagePause->setChecked(board.PagePause1);
+    ToolButton7->setChecked(board.ClockOn);
+    ToggleClockOn->setChecked(board.ClockOn);
+    stretchbutton->setChecked(ImageStretch->isChecked());
+    if (controlPanel_) {
+        controlPanel_->setBarsFromBoard();
+    }
+
+    if (const std::optional<QString> listPath = existingImageListPath(FileName)) {
+        const TextFileResult list = readTextFile(*listPath);
+        if (list.ok()) {
+            ListBox1->clear();
+            ListBox1->addItems(list.lines);
+        } else {
+            platform::dialogs().message(MessageKind::Error, list.error, Button::OK);
+        }
+    }
+    Label4->setText(QString::number(ListBox1->count()) + QStringLiteral(" Images"));
+
+    board.ConfigChanged = false;
+    Memo1->document()->setModified(false);
+    Memo2->document()->setModified(false);
+    return true;
+}
+
+void Tmainform::setLoadedLineText(QLineEdit* box, const QString& text) {
+    // The typing limit of a box holds for what the operator types; a loaded
+    // text is shown whole, and the limit comes back once the text fits it.
+    if (text.size() > box->maxLength()) {
+        box->setMaxLength(static_cast<int>(std::min<qsizetype>(text.size(), INT_MAX)));
+    }
+    box->setText(text);
+}
+
+void Tmainform::restoreTypingLimit(QLineEdit* box, int limit) {
+    if (box->maxLength() > limit) {
+        box->setMaxLength(static_cast<int>(std::max<qsizetype>(limit, box->text().size())));
+    }
+}
+
+QString Tmainform::settingsFile() {
+    board.WindowsDirectory = trimControls(platform::systemInfo().windowsDirectory());
+    return settingsFilePath(board.WindowsDirectory);
+}
+
+bool Tmainform::WriteTheIniFile() {
+    const QString path = settingsFile();
+    if (!board.WindowsDirectory.isEmpty()) {
+        // The configuration folder of a new account may not be there yet.
+        QDir().mkpath(board.WindowsDirectory);
+    }
+    IniFile ini;
+    const IniReadResult existing = readIniFile(path, kMaxSettingsFileBytes);
+    if (existing.ok()) {
+        ini = existing.file;
+    }
+    ini.deleteSection(QString::fromLatin1(kSettingsSection));
+    if (!ini.write(QString::fromLatin1(kSettingsSection), QString::fromLatin1(kLastBoardKey),
+                   board.BoardFileName) ||
+        !writeIniFile(path, ini).isEmpty()) {
+        platform::dialogs().message(MessageKind::Error, unableToWrite(path), Button::OK);
+        return false;
+    }
+    return true;
+}
+
+void Tmainform::ReadTheIniFile() {
+    const QString path = settingsFile();
+    if (!QFileInfo::exists(path)) {
+        return;
+    }
+    const IniReadResult read = readIniFile(path, kMaxSettingsFileBytes);
+    if (!read.ok()) {
+        platform::dialogs().message(MessageKind::Error, read.error, Button::OK);
+        return;
+    }
+    board.BoardFileName = read.file.readString(QString::fromLatin1(kSettingsSection),
+                                               QString::fromLatin1(kLastBoardKey),
+                                               QString::fromLatin1(kDefaultLastBoard));
+    board.SettingsLoaded = true;
+    if (QFileInfo::exists(board.BoardFileName)) {
+        OpenSFGfile(board.BoardFileName);
+    }
+}
+
+void Tmainform::offerLastBoard() {
+    if (board.SettingsLoaded) {
+        return;
+    }
+    const Answer answer = platform::dialogs().message(
+        MessageKind::Confirm, QStringLiteral("Load Last Configuration "), Button::Yes | Button::No);
+    if (answer == Answer::Yes) {
+        ReadTheIniFile();
+    }
+}

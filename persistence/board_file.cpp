@@ -1,0 +1,315 @@
+#include "persistence/board_file.h"
+
+#include "persistence/text_file.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace {
+
+const QString kProgram = QStringLiteral("Program");
+const QString kStuff = QStringLiteral("Stuff");
+const QString kColors = QStringLiteral("COLORS");
+const QString kCalcs = QStringLiteral("CALCS");
+const QString kButtons = QStringLiteral("BUTTONS");
+
+const QString kDefaultFont = QStringLiteral("Arial");
+
+// The keys of a board file after its Program section, in the order they are
+// written and read. `v` receives each key with its field and its default:
+//   text(section, key, field, default)
+//   integer(section, key, field, default)  - int32 or SharedValue<int32>
+//   colour(section, key, field)            - default 0
+//   flag(section, key, field)              - default false
+template <class Board, class Fields, class Visitor>
+void visitBoardKeys(Board& b, Fields& f, Visitor& v, int screenWidth, int screenHeight) {
+    v.text(kStuff, "FILE1", b.TextFile1, QString());
+    v.text(kStuff, "FILE2", b.TextFile2, QString());
+    v.text(kStuff, "T1L", f.MainTitle, QString());
+    v.text(kStuff, "T2L", f.SecondTitle, QString());
+    v.text(kStuff, "T3L", f.CrawlLine, QString());
+    v.text(kStuff, "PFN1", b.Text1FontName, kDefaultFont);
+    v.text(kStuff, "PFN2", b.Text2FontName, kDefaultFont);
+    v.text(kStuff, "PFN3", b.MainTitleFontName, kDefaultFont);
+    v.text(kStuff, "PFN4", b.SecondTitleFontName, kDefaultFont);
+    v.text(kStuff, "PFN5", b.ClockFontName, kDefaultFont);
+    v.text(kStuff, "PFN6", b.CrawlFontName, kDefaultFont);
+    v.text(kStuff, "Bmfn1", b.BitmapFile1, QString());
+    v.text(kStuff, "Bmfn2", b.BitmapFile2, QString());
+    v.text(kStuff, "Bmfn3", b.BitmapFile3, QString());
+    v.integer(kStuff, "ML", f.Left, 0);
+    v.integer(kStuff, "MT", f.Top, 0);
+    v.integer(kStuff, "MW", f.Width, screenWidth);
+    v.integer(kStuff, "MH", f.Height, screenHeight);
+
+    v.colour(kColors, "PBK", b.PlayBackColor);
+    v.colour(kColors, "Pc1", b.Text1Color);
+    v.colour(kColors, "Pc1B", b.Text1BackColor);
+    v.colour(kColors, "PC2", b.Text2Color);
+    v.colour(kColors, "Pc2B", b.Text2BackColor);
+    v.colour(kColors, "Pc3", b.MainTitleColor);
+    v.colour(kColors, "Pc3B", b.MainTitleBackColor);
+    v.colour(kColors, "Pc4", b.SecondTitleColor);
+    v.colour(kColors, "Pc4B", b.SecondTitleBackColor);
+    v.colour(kColors, "Pc5", b.ClockColor);
+    v.colour(kColors, "Pc5B", b.ClockBackColor);
+    v.colour(kColors, "Pc6", b.CrawlColor);
+    v.colour(kColors, "Pc6B", b.CrawlBackColor);
+
+    v.integer(kCalcs, "Box1W", b.Box1Width, 0);
+    v.integer(kCalcs, "Box2W", b.Box2Width, 0);
+    v.flag(kCalcs, "SC1P", b.PagePause1);
+    v.flag(kCalcs, "SC2P", b.PagePause2);
+    v.integer(kCalcs, "PND1", b.Box1Delay, 1);
+    v.integer(kCalcs, "PND2", b.Box2Delay, 1);
+    v.integer(kCalcs, "CRD1", b.CrawlDelay, 1);
+    v.integer(kCalcs, "CLR", f.PlayTime, 0);
+    v.integer(kCalcs, "BS", b.BorderWidth, 0);
+    v.integer(kCalcs, "SC1", b.Box1PageHeight, 0);
+    v.integer(kCalcs, "SC2", b.Box2PageHeight, 0);
+    v.integer(kCalcs, "BX1", b.Box1Height, 0);
+    v.integer(kCalcs, "BX2", b.Box2Height, 0);
+    v.integer(kCalcs, "fs1", b.Text1FontSize, 0);
+    v.integer(kCalcs, "fs2", b.Text2FontSize, 0);
+    v.integer(kCalcs, "fs3", b.MainTitleFontSize, 0);
+    v.integer(kCalcs, "fs4", b.SecondTitleFontSize, 0);
+    v.integer(kCalcs, "fs5", b.ClockFontSize, 0);
+    v.integer(kCalcs, "fs6", b.CrawlFontSize, 0);
+
+    v.flag(kButtons, "ALS", b.AlignScreen);
+    v.flag(kButtons, "KLC", b.ClockOn);
+    v.flag(kButtons, "Ct1", b.CenterText1);
+    v.flag(kButtons, "Ct2", b.CenterText2);
+    v.flag(kButtons, "CTM", b.CTMFlag);
+    v.flag(kButtons, "Img1Str", f.ImageStretch);
+}
+
+class KeyWriter {
+public:
+    explicit KeyWriter(IniFile& ini) : ini_(ini) {}
+
+    // The key whose value could not be stored, empty while all went well.
+    QString refused;
+
+    void text(const QString& section, const char* key, const QString& value, const QString&) {
+        put(section, key, value);
+    }
+    template <class T>
+    void integer(const QString& section, const char* key, const T& value, std::int32_t) {
+        put(section, key, QString::number(static_cast<std::int32_t>(value)));
+    }
+    void colour(const QString& section, const char* key, Colour value) {
+        // The 32-bit value as a signed decimal, as older boards hold it.
+        put(section, key, QString::number(static_cast<std::int32_t>(value)));
+    }
+    template <class T> void flag(const QString& section, const char* key, const T& value) {
+        put(section, key, static_cast<bool>(value) ? QStringLiteral("1") : QStringLiteral("0"));
+    }
+
+    void put(const QString& section, const QString& key, const QString& value) {
+        if (!refused.isEmpty()) {
+            return;
+        }
+        // Each section is removed whole before its first key is written, so
+        // keys the board no longer writes do not linger.
+        if (section != current_) {
+            ini_.deleteSection(section);
+            current_ = section;
+        }
+        if (!ini_.write(section, key, value)) {
+            refused = key;
+        }
+    }
+
+private:
+    IniFile& ini_;
+    QString current_;
+};
+
+class KeyReader {
+public:
+    explicit KeyReader(const IniFile& ini) : ini_(ini) {}
+
+    void text(const QString& section, const char* key, QString& field, const QString& fallback) {
+        field = ini_.value(section, QLatin1String(key)).value_or(fallback);
+    }
+    template <class T>
+    void integer(const QString& section, const char* key, T& field, std::int32_t fallback) {
+        field = readInteger(section, key, fallback);
+    }
+    void colour(const QString& section, const char* key, Colour& field) {
+        field = static_cast<Colour>(readInteger(section, key, 0));
+    }
+    template <class T> void flag(const QString& section, const char* key, T& field) {
+        field = readInteger(section, key, 0) != 0;
+    }
+
+private:
+    std::int32_t readInteger(const QString& section, const char* key, std::int32_t fallback) const {
+        const std::optional<QString> text = ini_.value(section, QLatin1String(key));
+        if (!text) {
+            return fallback;
+        }
+        return parseBoardInteger(*text).value_or(fallback);
+    }
+
+    const IniFile& ini_;
+};
+
+std::optional<std::int32_t> parseDigits(QStringView digits, int base, bool negative) {
+    if (digits.isEmpty() || digits.size() > 16) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const qulonglong magnitude = digits.toULongLong(&ok, base);
+    if (!ok) {
+        return std::nullopt;
+    }
+    if (base == 16) {
+        // Hexadecimal is the 32-bit pattern itself: $FFFFFFFF is -1.
+        if (magnitude > 0xFFFFFFFFULL) {
+            return std::nullopt;
+        }
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude));
+    }
+    const qlonglong value =
+        negative ? -static_cast<qlonglong>(magnitude) : static_cast<qlonglong>(magnitude);
+    if (value < INT32_MIN || value > INT32_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+bool allHexDigits(QStringView s) {
+    for (const QChar c : s) {
+        const char16_t u = c.unicode();
+        const bool hex =
+            (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F');
+        if (!hex) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool allDecimalDigits(QStringView s) {
+    for (const QChar c : s) {
+        if (c < u'0' || c > u'9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::int32_t> parseBoardInteger(const QString& text) {
+    const QStringView s(text);
+    if (s.startsWith(u'$')) {
+        const QStringView digits = s.mid(1);
+        return allHexDigits(digits) ? parseDigits(digits, 16, false) : std::nullopt;
+    }
+    if (s.size() > 2 && (s.startsWith(u"0x") || s.startsWith(u"0X"))) {
+        const QStringView digits = s.mid(2);
+        return allHexDigits(digits) ? parseDigits(digits, 16, false) : std::nullopt;
+    }
+    bool negative = false;
+    QStringView digits = s;
+    if (digits.startsWith(u'-') || digits.startsWith(u'+')) {
+        negative = digits.front() == u'-';
+        digits = digits.mid(1);
+    }
+    // Leading zeros do not count against the length.
+    while (digits.size() > 1 && digits.front() == u'0') {
+        digits = digits.mid(1);
+    }
+    return allDecimalDigits(digits) ? parseDigits(digits, 10, negative) : std::nullopt;
+}
+
+QString trimControls(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 0x20) {
+        ++begin;
+    }
+    while (end > begin && text.at(end - 1).unicode() <= 0x20) {
+        --end;
+    }
+    return text.mid(begin, end - begin);
+}
+
+QString saveStamp(const QDateTime& when, const QLocale& locale) {
+    return locale.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           locale.toString(when.time(), QLocale::LongFormat);
+}
+
+QString writeBoardSections(IniFile& ini, const BoardState& board, const BoardFileFields& fields,
+                           const QString& stamp) {
+    KeyWriter writer(ini);
+    writer.put(kProgram, QStringLiteral("Project"), trimControls(board.BoardFileName));
+    writer.put(kProgram, QStringLiteral("Project Save"), stamp);
+    visitBoardKeys(board, fields, writer, 0, 0);
+    return writer.refused;
+}
+
+void readBoardSections(const IniFile& ini, BoardState& board, BoardFileFields& fields,
+                       int screenWidth, int screenHeight) {
+    KeyReader reader(ini);
+    visitBoardKeys(board, fields, reader, screenWidth, screenHeight);
+}
+
+BoardFileRead readBoardFile(const QString& path) {
+    BoardFileRead result;
+    const FileBytesResult file = readFileBytes(path, kMaxBoardFileBytes);
+    if (file.failure == FileBytesResult::Failure::TooLarge ||
+        file.failure == FileBytesResult::Failure::NotAFile ||
+        (file.ok() && !looksLikeText(file.bytes))) {
+        result.error = QStringLiteral("\"%1\" is not a Plakora configuration file.").arg(path);
+        return result;
+    }
+    if (!file.ok()) {
+        result.error = file.error;
+        return result;
+    }
+    result.ini = IniFile::fromBytes(file.bytes);
+    return result;
+}
+
+QString imageListPath(const QString& boardPath) {
+    const QFileInfo info(boardPath);
+    const QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    // A name that is all extension (".sfg") keeps its dot as its base.
+    const QString base = dot > 0 ? name.left(dot) : name;
+    const qsizetype cut = boardPath.size() - name.size();
+    const QString list = boardPath.left(cut) + base + QStringLiteral(".LFG");
+    // A board saved under the list's own extension keeps its list apart.
+    return list == boardPath ? boardPath + QStringLiteral(".LFG") : list;
+}
+
+QString legacyImageListPath(const QString& boardPath) {
+    const qsizetype dot = boardPath.indexOf(u'.');
+    return (dot < 0 ? boardPath : boardPath.left(dot)) + QStringLiteral(".LFG");
+}
+
+std::optional<QString> existingImageListPath(const QString& boardPath) {
+    const QString current = imageListPath(boardPath);
+    if (QFileInfo::exists(current)) {
+        return current;
+    }
+    const QString legacy = legacyImageListPath(boardPath);
+    if (QFileInfo::exists(legacy)) {
+        return legacy;
+    }
+    return std::nullopt;
+}
+
+QString settingsFilePath(const QString& folder) {
+    return QDir(trimControls(folder)).filePath(QStringLiteral("plakora.INI"));
+}
+
+bool holdsLineBreak(const QString& text) {
+    return text.contains(u'\n') || text.contains(u'\r');
+}
