@@ -13,6 +13,8 @@ packages=(
   libqt6multimedia6 gstreamer1.0-pulseaudio ffmpeg
   fonts-liberation fontconfig
   xvfb x11-utils imagemagick xauth
+  # The fuzzers: clang and its libFuzzer runtime.
+  clang libclang-rt-14-dev
 )
 
 missing=()
