@@ -20,7 +20,7 @@ protected:
     void openSession() {
         sys_ = std::make_unique<support::FixedSystemInfo>(800, 600);
         configDir_ = std::make_unique<QTemporaryDir>();
-        sys_->windowsDir = configDir_->path();
+        sys_->windowsDir = configPath_.isEmpty() ? configDir_->path() : configPath_;
         dialogs_ = std::make_unique<support::ScriptedDialogs>();
         // The program starts with its offer to load the last board.
         dialogs_->answerMessage(startAnswer_);
@@ -48,7 +48,9 @@ protected:
     // How the start-up offer to load the last board is answered.
     platform::Answer startAnswer_ = platform::Answer::No;
     std::unique_ptr<support::FixedSystemInfo> sys_;
-    // The folder of the program settings file.
+    // The folder of the program settings file: a fresh one for each session
+    // unless the test names one that outlives its sessions.
+    QString configPath_;
     std::unique_ptr<QTemporaryDir> configDir_;
     std::unique_ptr<support::ScriptedDialogs> dialogs_;
     ProgramWindows w_;
