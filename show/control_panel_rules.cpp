@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 int widthBarMaximum(int screenWidth, int borderWidth) {
     // A border wider than half the screen leaves no room, yet the range of
-    // the bar never turns over: its lowest width is 1.
-    return std::max(1, screenWidth - 2 * borderWidth);
+    // the bar never turns over: its lowest width is 1. A negative border, as
+    // a board file may hold, is none at all: the bar never passes the screen.
+    const std::int64_t room = std::int64_t(screenWidth) - 2 * std::int64_t(borderWidth);
+    return static_cast<int>(std::clamp<std::int64_t>(room, 1, std::max(1, screenWidth)));
 }
 
 int titleFontPoints(const QFont& font) {

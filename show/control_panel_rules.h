@@ -6,7 +6,7 @@
 #include <QString>
 
 // The largest width a text box can take on the screen: the screen less a
-// border on each side, and at least 1.
+// border on each side, at least 1 and at most the screen.
 int widthBarMaximum(int screenWidth, int borderWidth);
 
 // The size in points of a title font. The play screen gives its titles a

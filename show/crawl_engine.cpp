@@ -1,6 +1,7 @@
 #include "show/crawl_engine.h"
 
 #include "show/play_screen.h"
+#include "show/safe_bounds.h"
 #include "show/surface_ops.h"
 #include "show/text_box_engine.h"
 
@@ -38,5 +39,5 @@ void TCrawler::CrawlStep() {
 
 void TCrawler::Execute() {
     setPriority(enginePriority());
-    runSteps([this] { CrawlStep(); }, [this] { pause(ctx_.board.CrawlDelay); });
+    runSteps([this] { CrawlStep(); }, [this] { pause(safeDelayMs(ctx_.board.CrawlDelay)); });
 }

@@ -6,14 +6,13 @@
 #include "show/movie_player.h"
 #include "show/picture_display.h"
 #include "show/play_screen.h"
+#include "show/safe_bounds.h"
 #include "show/show_host.h"
 #include "show/show_layout.h"
 #include "show/show_rules.h"
 
 #include <QCoreApplication>
 #include <QThread>
-
-#include <algorithm>
 
 std::int32_t nextSlideIndex(std::int32_t index, std::int32_t count) {
     if (index + 1 > count - 1 || index + 1 < 0) {
@@ -97,11 +96,14 @@ void TMovieBox::planNext() {
     upcoming_ = count > 0 ? nextSlideIndex(ctx_.show.SlideIndex, count) : -1;
     stretchTo_ = QSize();
     if (ctx_.host.imageStretch()) {
-        const ImageArea a =
-            computeImageArea(ctx_.board.Box1Width, ctx_.show.Box1ShownHeight,
-                             ctx_.board.BorderWidth, platform::systemInfo().screenWidth(),
-                             ctx_.screen.Panel3->height(), ctx_.screen.Panel4->height());
-        stretchTo_ = QSize(a.Width, a.Height);
+        const ImageArea a = imageAreaOf(ctx_);
+        const platform::SystemInfo& sys = platform::systemInfo();
+        // A picture is made ready at most the size of the screen; an area
+        // reaching past it has its picture stretched as it is drawn, which
+        // makes only the pixels that show.
+        if (a.Width <= sys.screenWidth() && a.Height <= sys.screenHeight()) {
+            stretchTo_ = QSize(a.Width, a.Height);
+        }
     }
 }
 
@@ -133,7 +135,7 @@ void TMovieBox::Execute() {
                  if (ctx_.show.ImageCount.load() == 1) {
                      markTerminated();
                  }
-                 pause(std::max(1, ctx_.show.PlayTime.load()) * 1000);
+                 pause(safeSlideSeconds(ctx_.show.PlayTime.load()) * 1000);
                  if (!terminated()) {
                      prepareNext();
                  }

@@ -3,6 +3,7 @@
 #include "platform/colors.h"
 #include "platform/system_info.h"
 #include "show/play_screen.h"
+#include "show/safe_bounds.h"
 #include "show/show_host.h"
 
 #include <QFileInfo>
@@ -16,11 +17,16 @@
 #include <chrono>
 #include <thread>
 
+ImageArea imageAreaOf(const ShowContext& ctx) {
+    const platform::SystemInfo& sys = platform::systemInfo();
+    const int sw = sys.screenWidth();
+    return computeImageArea(safeLength(ctx.board.Box1Width, sw), ctx.show.Box1ShownHeight,
+                            safeBorderWidth(ctx.board.BorderWidth, sw, sys.screenHeight()), sw,
+                            ctx.screen.Panel3->height(), ctx.screen.Panel4->height());
+}
+
 void computeImageAreaFor(ShowContext& ctx) {
-    const ImageArea a =
-        computeImageArea(ctx.board.Box1Width, ctx.show.Box1ShownHeight, ctx.board.BorderWidth,
-                         platform::systemInfo().screenWidth(), ctx.screen.Panel3->height(),
-                         ctx.screen.Panel4->height());
+    const ImageArea a = imageAreaOf(ctx);
     ctx.show.ImageAreaLeft = a.Left;
     ctx.show.ImageAreaTop = a.Top;
     ctx.show.ImageAreaWidth = a.Width;

@@ -9,6 +9,10 @@
 
 class QWidget;
 
+// The image area of the current show, from the box and border sizes as the
+// show uses them (within the safe bounds).
+ImageArea imageAreaOf(const ShowContext& ctx);
+
 // The image area of the current show, written into the show record.
 void computeImageAreaFor(ShowContext& ctx);
 

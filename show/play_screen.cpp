@@ -2,8 +2,10 @@
 
 #include "platform/colors.h"
 #include "platform/fonts.h"
+#include "platform/system_info.h"
 #include "show/clock_format.h"
 #include "show/engine_thread.h"
+#include "show/safe_bounds.h"
 #include "show/show_host.h"
 
 #include <QApplication>
@@ -206,7 +208,7 @@ void TPlayScreen::Timer1Timer() {
         return;
     }
     QFont f = font();
-    f.setPixelSize(std::max(1, platform::pointsToPixels(board_->ClockFontSize)));
+    f.setPixelSize(std::max(1, platform::pointsToPixels(safeFontPoints(board_->ClockFontSize))));
     const QFontMetrics metrics(f);
     const QString text = clockText(QDateTime::currentDateTime());
     const QColor cell = platform::toQColor(background_);
@@ -223,7 +225,9 @@ void TPlayScreen::Timer1Timer() {
     p.fillRect(line, cell);
     p.setFont(f);
     p.setPen(platform::toQColor(board_->ClockColor));
-    p.drawText(board_->BorderWidth, show_->ClockTop + metrics.ascent(), text);
+    const platform::SystemInfo& sys = platform::systemInfo();
+    const int x = safeBorderWidth(board_->BorderWidth, sys.screenWidth(), sys.screenHeight());
+    p.drawText(x, show_->ClockTop + metrics.ascent(), text);
     p.end();
     markDirty(line);
 }

@@ -9,6 +9,9 @@
 
 #include <cstdint>
 
+// Sizes here are the ones the show uses, already within its safe bounds
+// (layoutInputFor takes them so from the board), which keeps every sum below
+// within range.
 struct LayoutInput {
     std::int32_t BorderWidth = 0;
     std::int32_t ScreenWidth = 0;

@@ -5,6 +5,7 @@
 #include "show/crawl_engine.h"
 #include "show/movie_engine.h"
 #include "show/play_screen.h"
+#include "show/safe_bounds.h"
 #include "show/show_host.h"
 #include "show/show_rules.h"
 #include "show/text_box_engine.h"
@@ -23,7 +24,7 @@ void placeTitle(TitlePanel* panel, const TitleGeometry& g, const QString& captio
         return;
     }
     panel->setBevelOuter(g.bevelNone ? TitlePanel::Bevel::None : TitlePanel::Bevel::Lowered);
-    panel->setCaption(caption);
+    panel->setCaption(safeLineText(caption));
     panel->setFont(platform::boardFont(face, size, true));
     panel->setTextColor(color);
     panel->setGeometry(g.left, g.top, g.width, g.height);
@@ -44,28 +45,31 @@ void placeFrame(BevelFrame* frame, const FrameGeometry& g) {
 
 LayoutInput layoutInputFor(const BoardState& board, const ShowState& show,
                            const TPlayScreen& screen, int screenWidth, int screenHeight) {
+    // The board's numbers as the show uses them: within the safe bounds,
+    // while the board itself keeps what it holds.
     LayoutInput in;
-    in.BorderWidth = board.BorderWidth;
+    in.BorderWidth = safeBorderWidth(board.BorderWidth, screenWidth, screenHeight);
     in.ScreenWidth = screenWidth;
     in.ScreenHeight = screenHeight;
     in.MainTitleOn = show.MainTitleOn;
     in.SecondTitleOn = show.SecondTitleOn;
-    in.MainTitleFontSize = board.MainTitleFontSize;
-    in.SecondTitleFontSize = board.SecondTitleFontSize;
+    in.MainTitleFontSize = safeFontPoints(board.MainTitleFontSize);
+    in.SecondTitleFontSize = safeFontPoints(board.SecondTitleFontSize);
     in.Panel3BevelWidth = screen.Panel3->bevelWidth();
     in.Panel4BevelWidth = screen.Panel4->bevelWidth();
     in.Box1On = show.Box1On;
     in.Box2On = show.Box2On;
-    in.Box1Width = board.Box1Width;
-    in.Box1Height = board.Box1Height;
-    in.Box2Width = board.Box2Width;
-    in.Box2Height = board.Box2Height;
+    in.Box1Width = safeLength(board.Box1Width, screenWidth);
+    in.Box1Height = safeLength(board.Box1Height, screenHeight);
+    in.Box2Width = safeLength(board.Box2Width, screenWidth);
+    in.Box2Height = safeLength(board.Box2Height, screenHeight);
     in.ClockOn = board.ClockOn;
-    in.ClockFontSize = board.ClockFontSize;
+    in.ClockFontSize = safeFontPoints(board.ClockFontSize);
     in.CrawlOn = show.CrawlOn;
     if (show.CrawlOn) {
-        in.CrawlLineHeight =
-            QFontMetrics(platform::boardFont(board.CrawlFontName, board.CrawlFontSize)).height();
+        in.CrawlLineHeight = QFontMetrics(platform::boardFont(board.CrawlFontName,
+                                                              safeFontPoints(board.CrawlFontSize)))
+                                 .height();
     }
     return in;
 }
@@ -91,9 +95,9 @@ void StartTheShow(ShowContext& ctx) {
     const ShowLayout layout = computeShowLayout(in);
 
     placeTitle(screen.Panel3, layout.Panel3, texts.MainTitle, board.MainTitleFontName,
-               board.MainTitleFontSize, board.MainTitleColor);
+               in.MainTitleFontSize, board.MainTitleColor);
     placeTitle(screen.Panel4, layout.Panel4, texts.SecondTitle, board.SecondTitleFontName,
-               board.SecondTitleFontSize, board.SecondTitleColor);
+               in.SecondTitleFontSize, board.SecondTitleColor);
 
     show.Box1PageRows = 0;
     show.Box1Line = 0;
@@ -101,7 +105,7 @@ void StartTheShow(ShowContext& ctx) {
     show.Box2Row = 0;
     show.CrawlColumn = 0;
 
-    ctx.host.setMemoWidthsForShow(board.Box1Width, board.Box2Width);
+    ctx.host.setMemoWidthsForShow(in.Box1Width, in.Box2Width);
 
     // Marker mode is decided afresh for every show, so a board played after
     // one with markers still gets its slideshow.
@@ -126,13 +130,13 @@ void StartTheShow(ShowContext& ctx) {
     if (show.Box1On) {
         show.Box1LineHeight =
             prepareLineBitmap(screen.Image1, board.Text1FontName, board.Text1FontSize,
-                              board.Text1Color, board.Text1BackColor, board.Box1Width);
+                              board.Text1Color, board.Text1BackColor, in.Box1Width);
     }
     placeFrame(screen.Bevel3, layout.Bevel3);
     if (show.Box2On) {
         show.Box2LineHeight =
             prepareLineBitmap(screen.Image2, board.Text2FontName, board.Text2FontSize,
-                              board.Text2Color, board.Text2BackColor, board.Box2Width);
+                              board.Text2Color, board.Text2BackColor, in.Box2Width);
     }
     placeFrame(screen.Bevel4, layout.Bevel4);
     if (show.CrawlOn) {

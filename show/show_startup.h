@@ -17,8 +17,9 @@ struct ShowContext {
     ShowHost& host;
 };
 
-// The layout input for the current board, flags and title panels; the
-// crawl line height is measured in the crawl font.
+// The layout input for the current board, flags and title panels, with the
+// board's sizes taken within the show's safe bounds; the crawl line height is
+// measured in the crawl font.
 LayoutInput layoutInputFor(const BoardState& board, const ShowState& show,
                            const TPlayScreen& screen, int screenWidth, int screenHeight);
 

@@ -6,6 +6,7 @@
 #include "show/marker.h"
 #include "show/picture_display.h"
 #include "show/play_screen.h"
+#include "show/safe_bounds.h"
 #include "show/show_rules.h"
 #include "show/surface_ops.h"
 
@@ -30,7 +31,6 @@ struct BoxFields {
     const Rect& ScrollRect;
     const Rect& ClipRect;
     Rect& UpdateRect;
-    std::int32_t Width;
     bool Center;
     PictureHolder& Holder;
     const QStringList& Lines;
@@ -38,25 +38,32 @@ struct BoxFields {
 
 BoxFields box1(ShowContext& ctx) {
     ShowState& s = ctx.show;
-    return BoxFields{s.Box1Line,        s.Box1LineCount,     s.Box1Row,
-                     s.Box1LineHeight,  s.Box1TextX,         s.Box1SourceRect,
-                     s.Box1DestRect,    s.Box1ScrollRect,    s.Box1ClipRect,
-                     s.Box1UpdateRect,  ctx.board.Box1Width, ctx.board.CenterText1,
-                     ctx.screen.Image1, s.Text1Lines};
+    return BoxFields{s.Box1Line,       s.Box1LineCount,       s.Box1Row,
+                     s.Box1LineHeight, s.Box1TextX,           s.Box1SourceRect,
+                     s.Box1DestRect,   s.Box1ScrollRect,      s.Box1ClipRect,
+                     s.Box1UpdateRect, ctx.board.CenterText1, ctx.screen.Image1,
+                     s.Text1Lines};
 }
 
 BoxFields box2(ShowContext& ctx) {
     ShowState& s = ctx.show;
-    return BoxFields{s.Box2Line,        s.Box2LineCount,     s.Box2Row,
-                     s.Box2LineHeight,  s.Box2TextX,         s.Box2SourceRect,
-                     s.Box2DestRect,    s.Box2ScrollRect,    s.Box2ClipRect,
-                     s.Box2UpdateRect,  ctx.board.Box2Width, ctx.board.CenterText2,
-                     ctx.screen.Image2, s.Text2Lines};
+    return BoxFields{s.Box2Line,       s.Box2LineCount,       s.Box2Row,
+                     s.Box2LineHeight, s.Box2TextX,           s.Box2SourceRect,
+                     s.Box2DestRect,   s.Box2ScrollRect,      s.Box2ClipRect,
+                     s.Box2UpdateRect, ctx.board.CenterText2, ctx.screen.Image2,
+                     s.Text2Lines};
 }
 
-// The line with this index; one past the last line reads as empty.
+// The line with this index; one past the last line reads as empty. A line
+// longer than any box can show is cut, so that no step lays out megabytes.
 QString lineAt(const QStringList& lines, std::int32_t index) {
-    return (index >= 0 && index < lines.size()) ? lines.at(index) : QString();
+    return (index >= 0 && index < lines.size()) ? safeLineText(lines.at(index)) : QString();
+}
+
+// The box is as wide as its line bitmap: the board's width as the show uses
+// it, within the safe bounds.
+std::int32_t boxWidth(const BoxFields& f) {
+    return f.Holder.bitmap.width();
 }
 
 void renderLine(BoxFields& f, const QString& text) {
@@ -76,7 +83,7 @@ void renderLine(BoxFields& f, const QString& text) {
 
 void centre(BoxFields& f, const QString& measured) {
     if (f.Center) {
-        f.TextX = f.Width / 2 - QFontMetrics(f.Holder.font).horizontalAdvance(measured) / 2;
+        f.TextX = boxWidth(f) / 2 - QFontMetrics(f.Holder.font).horizontalAdvance(measured) / 2;
     }
 }
 
@@ -92,7 +99,7 @@ void advance(ShowContext& ctx, BoxFields& f, std::int32_t lastRow) {
         return;
     }
     QImage& surface = ctx.screen.surface();
-    f.SourceRect = Rect{0, f.Row, f.Width, f.Row + 1};
+    f.SourceRect = Rect{0, f.Row, boxWidth(f), f.Row + 1};
     stretchRow(f.Holder.bitmap, f.Row, surface, f.DestRect);
     f.UpdateRect = scrollSurface(surface, f.ScrollRect, f.ClipRect, 0, -1);
     ctx.screen.markDirty(clipToImage(f.ScrollRect, surface).toQRect());
@@ -174,7 +181,7 @@ void TScrollBox1::Execute() {
                      pagePauseDue(ctx_.show.Box1PageRows, ctx_.board.Box1PageHeight)) {
                      pause(pagePauseMs.load());
                  }
-                 pause(ctx_.board.Box1Delay);
+                 pause(safeDelayMs(ctx_.board.Box1Delay));
              });
 }
 
@@ -189,5 +196,5 @@ void TScrollBox2::ScrollStep() {
 void TScrollBox2::Execute() {
     setPriority(enginePriority());
     // Text box 2 never pauses between pages.
-    runSteps([this] { ScrollStep(); }, [this] { pause(ctx_.board.Box2Delay); });
+    runSteps([this] { ScrollStep(); }, [this] { pause(safeDelayMs(ctx_.board.Box2Delay)); });
 }
