@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <cstddef>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -26,6 +27,11 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// A byte string literal whole, NULs included.
+template <std::size_t N> QByteArray bytesOf(const char (&text)[N]) {
+    return QByteArray(text, N - 1);
 }
 
 const QByteArray kBoard("[Program]\r\nVersion=1.3\r\n; colours follow\r\n[COLORS]\r\n"
@@ -176,7 +182,7 @@ void IniFileTest::bytes_roundTripExactly_data() {
     QTest::newRow("LF") << QByteArray("[a]\nk=v\n");
     QTest::newRow("CR LF, no final break") << QByteArray("[a]\r\nk=v");
     QTest::newRow("mixed") << QByteArray("\n\r\n\r[a]\r\r\nk=v\n\rx");
-    QTest::newRow("NULs") << QByteArray("\0[a]\0\r\nk=\0v\0\r\0", 16);
+    QTest::newRow("NULs") << bytesOf("\0[a]\0\r\nk=\0v\0\r\0");
     QTest::newRow("broken UTF-8 and a BOM") << QByteArray("\xef\xbb\xbf\xff[\xc3]\n\xef\xbb");
 }
 
