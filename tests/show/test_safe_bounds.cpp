@@ -224,29 +224,21 @@ void SafeBoundsTest::bounds_data() {
     QTest::addColumn<int>("used");
     QTest::addColumn<int>("expected");
 
-    // Ordinary values pass unchanged, unusual ones too.
+    // Ordinary values pass unchanged, and so do unusual ones.
     QTest::newRow("font 20") << safeFontPoints(20) << 20;
-    QTest::newRow("font 500") << safeFontPoints(500) << 500;
-    QTest::newRow("width 400") << safeLength(400, 800) << 400;
     QTest::newRow("width twice the screen") << safeLength(1600, 800) << 1600;
-    QTest::newRow("height 0") << safeLength(0, 600) << 0;
     QTest::newRow("border 0") << safeBorderWidth(0, 800, 600) << 0;
-    QTest::newRow("border 10") << safeBorderWidth(10, 800, 600) << 10;
     QTest::newRow("delay 2") << safeDelayMs(2) << 2;
-    QTest::newRow("delay 0") << safeDelayMs(0) << 0;
     QTest::newRow("slide 30 s") << safeSlideSeconds(30) << 30;
 
     // Wild values come to the nearest bound.
     QTest::newRow("font 0") << safeFontPoints(0) << 1;
-    QTest::newRow("font -40") << safeFontPoints(-40) << 1;
     QTest::newRow("font 100000") << safeFontPoints(100000) << kMaxFontPoints;
     QTest::newRow("width -400") << safeLength(-400, 800) << 0;
     QTest::newRow("width 10^9") << safeLength(1000000000, 800) << 4 * 800;
     QTest::newRow("height max") << safeLength(kMax, 600) << 4 * 600;
-    QTest::newRow("height min") << safeLength(kMin, 600) << 0;
     QTest::newRow("border 100000") << safeBorderWidth(100000, 800, 600) << 4 * 800;
     QTest::newRow("border on a tall screen") << safeBorderWidth(100000, 600, 800) << 4 * 800;
-    QTest::newRow("border -10") << safeBorderWidth(-10, 800, 600) << 0;
     QTest::newRow("delay -5") << safeDelayMs(-5) << 0;
     QTest::newRow("delay max") << safeDelayMs(kMax) << kMaxStepDelayMs;
     QTest::newRow("slide 0 s") << safeSlideSeconds(0) << 1;
