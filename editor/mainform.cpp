@@ -198,11 +198,8 @@ void Tmainform::FormResize() {
     label5->move(label5->x(), l.label5Top);
     StaticText3->move(StaticText3->x(), l.memo2Top);
     label6->move(label6->x(), l.label6Top);
-    for (QLabel* label : {label5, label6}) {
-        label->adjustSize();
-        label->resize(std::min(label->width(), l.memoWidth), label->height());
-        label->raise();
-    }
+    fitPathLabel(label5, l.memoWidth);
+    fitPathLabel(label6, l.memoWidth);
 
     Panel1->setGeometry(l.panelLeft, Panel1->y(), l.panelWidth, l.panelHeight);
     ListBox1->resize(l.listWidth, l.listHeight);
@@ -218,6 +215,13 @@ void Tmainform::FormResize() {
     StaticText7->move(StaticText7->x(), l.edit4Top);
     Edit3->resize(l.memoWidth, Edit3->height());
     Edit4->resize(l.memoWidth, Edit4->height());
+}
+
+void Tmainform::fitPathLabel(QLabel* label, int maxWidth) {
+    // The label grows with its path, up to the width of its text object.
+    label->adjustSize();
+    label->resize(std::min(label->width(), maxWidth), label->height());
+    label->raise();
 }
 
 void Tmainform::setOuterSize(int width, int height) {

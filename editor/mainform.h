@@ -253,6 +253,7 @@ private:
     void emptyTextObject(QPlainTextEdit* memo);
     void chooseElementColour(bool background);
     void connectBoardCommands();
+    void fitPathLabel(QLabel* label, int maxWidth);
     QString settingsFile();
 
     QWidget* popupTarget_ = nullptr;

@@ -181,6 +181,7 @@ bool Tmainform::readTextObject(QPlainTextEdit* memo, const QString& path) {
     memo->setPlainText(textObjectText(read.lines));
     QLabel* label = memo == Memo1 ? label5 : label6;
     label->setText(path);
+    fitPathLabel(label, memo->width());
     label->show();
     // Paths are kept whole: a shortened one would name a file that does not exist.
     (memo == Memo1 ? board.TextFile1 : board.TextFile2) = path;

@@ -492,6 +492,10 @@ void BoardCommandsTest::start_offerYes_bringsBackTheLastBoard() {
     QCOMPARE(m_->edit1->text(), QStringLiteral("Evening News"));
     QCOMPARE(m_->Edit3->text(), QStringLiteral("Doors open at eight   "));
     QCOMPARE(m_->textObjectLines(m_->Memo2), (QStringList{"Other text"}));
+    // The path labels show their whole paths.
+    QCOMPARE(m_->label6->text(), path("two.txt"));
+    QVERIFY(m_->label6->isVisible());
+    QVERIFY(m_->label6->width() > m_->label6->fontMetrics().horizontalAdvance(path("two.txt")));
     QCOMPARE(m_->ListBox1->count(), 2);
     QCOMPARE(m_->board.Box1Width, 333);
     QVERIFY(!m_->board.ConfigChanged);
