@@ -69,6 +69,8 @@ private slots:
     void save_failures_leaveEveryFileAsItWas();
     void imageList_emptyListWritten_oldNameFoundOnLoad();
     void load_missingOrNoBoard_changesNothing();
+    void load_slideTime_keptWithinItsBar_data();
+    void load_slideTime_keptWithinItsBar();
     void load_wildValues_keptInBoard_windowOnScreen_showRuns();
     void start_offerYes_bringsBackTheLastBoard();
     void start_offerNo_leavesTheFactoryBoard();
@@ -445,6 +447,28 @@ void BoardCommandsTest::load_missingOrNoBoard_changesNothing() {
         QCOMPARE(m_->board.BoardFileName, path("mine.sfg"));
         QCOMPARE(m_->StatusPanel->text(), QString());
     }
+}
+
+void BoardCommandsTest::load_slideTime_keptWithinItsBar_data() {
+    QTest::addColumn<QByteArray>("calcs");
+    QTest::addColumn<int>("seconds");
+    QTest::newRow("missing") << QByteArray() << 1;
+    QTest::newRow("zero") << QByteArray("CLR=0\r\n") << 1;
+    QTest::newRow("unreadable") << QByteArray("CLR=ten\r\n") << 1;
+    QTest::newRow("in range") << QByteArray("CLR=$0F\r\n") << 15;
+    QTest::newRow("too long") << QByteArray("CLR=31\r\n") << 30;
+}
+
+void BoardCommandsTest::load_slideTime_keptWithinItsBar() {
+    QFETCH(QByteArray, calcs);
+    QFETCH(int, seconds);
+    m_->PlayTime->setValue(9);
+    writeBytes(path("slides.sfg"), "[Stuff]\r\nT1L=x\r\n[CALCS]\r\n" + calcs);
+    load(path("slides.sfg"));
+    QCOMPARE(m_->PlayTime->value(), seconds);
+    QCOMPARE(m_->Label1->text(), QString::number(seconds));
+    // The slideshow reads the time per slide from the show record.
+    QCOMPARE(m_->showState.PlayTime.load(), seconds);
 }
 
 void BoardCommandsTest::load_wildValues_keptInBoard_windowOnScreen_showRuns() {
