@@ -305,6 +305,7 @@ void IniFile::deleteSection(const QString& sectionName) {
     const QString section = trimSpaces(sectionName);
     const bool firstLineGoes = !lines_.empty() && lines_.front().kind == Kind::Header &&
                                sameName(lines_.front().name, section);
+    const bool fileMarkGoes = firstLineGoes && lines_.front().bytes.startsWith(kUtf8Bom);
     std::size_t kept = 0;
     bool inside = false;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -321,10 +322,12 @@ void IniFile::deleteSection(const QString& sectionName) {
         ++kept;
     }
     lines_.resize(kept);
-    // A line that has become the first of the file may now open with the
-    // file's byte order mark.
-    if (firstLineGoes && !lines_.empty()) {
-        lines_.front() = parseLine(std::move(lines_.front().bytes), lines_.front().ending, true);
+    // The line that now opens the file reads as it did: the file's byte order
+    // mark moves onto it, and a mark it opens with itself is kept from being
+    // taken for the file's.
+    if (firstLineGoes && !lines_.empty() &&
+        (fileMarkGoes || lines_.front().bytes.startsWith(kUtf8Bom))) {
+        lines_.front().bytes.prepend(kUtf8Bom);
     }
 }
 
