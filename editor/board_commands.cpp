@@ -250,9 +250,9 @@ bool Tmainform::OpenSFGfile(const QString& FileName) {
     platform::SystemInfo& sys = platform::systemInfo();
     BoardFileFields fields;
     readBoardSections(read.ini, board, fields, sys.screenWidth(), sys.screenHeight());
-    setLoadedLineText(edit1, fields.MainTitle);
-    setLoadedLineText(edit2, fields.SecondTitle);
-    setLoadedLineText(Edit3, fields.CrawlLine);
+    setLoadedLineText(edit1, fields.MainTitle, kMainTitleTypingLimit);
+    setLoadedLineText(edit2, fields.SecondTitle, kLineTypingLimit);
+    setLoadedLineText(Edit3, fields.CrawlLine, kLineTypingLimit);
     const QRect bounds = fittedWindowBounds(fields, sys.screenWidth(), sys.screenHeight());
     move(bounds.topLeft());
     // Only a change of size runs the layout.
@@ -296,12 +296,11 @@ bool Tmainform::OpenSFGfile(const QString& FileName) {
     return true;
 }
 
-void Tmainform::setLoadedLineText(QLineEdit* box, const QString& text) {
+void Tmainform::setLoadedLineText(QLineEdit* box, const QString& text, int limit) {
     // The typing limit of a box holds for what the operator types; a loaded
     // text is shown whole, and the limit comes back once the text fits it.
-    if (text.size() > box->maxLength()) {
-        box->setMaxLength(static_cast<int>(std::min<qsizetype>(text.size(), INT_MAX)));
-    }
+    const qsizetype length = std::min<qsizetype>(text.size(), INT_MAX);
+    box->setMaxLength(static_cast<int>(std::max<qsizetype>(limit, length)));
     box->setText(text);
 }
 

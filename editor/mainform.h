@@ -199,7 +199,7 @@ public:
     // The typing limit of the single-line boxes; a loaded text may be longer.
     static constexpr int kMainTitleTypingLimit = 40;
     static constexpr int kLineTypingLimit = 32767;
-    void setLoadedLineText(QLineEdit* box, const QString& text);
+    void setLoadedLineText(QLineEdit* box, const QString& text, int limit);
     void restoreTypingLimit(QLineEdit* box, int limit);
 
     // The image and movie list.

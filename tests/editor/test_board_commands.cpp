@@ -298,6 +298,14 @@ void BoardCommandsTest::values_roundTripExactly() {
     load(file);
     QCOMPARE(m_->edit2->text(), QStringLiteral("Sub Title"));
     QCOMPARE(m_->edit1->text(), longTitle);
+
+    // A board with a short title brings the limit back at once.
+    m_->edit1->setText(QStringLiteral("short"));
+    m_->edit2->setText(QStringLiteral("second"));
+    saveAs(path("short.sfg"));
+    load(file);
+    load(path("short.sfg"));
+    QCOMPARE(m_->edit1->maxLength(), 40);
 }
 
 void BoardCommandsTest::save_toolbarSavesUnderItsName_saveAsAlwaysAsks() {
