@@ -2,12 +2,13 @@
 
 #include "persistence/text_file.h"
 
+#include <QByteArrayView>
 #include <QSaveFile>
 #include <QStringView>
 
 namespace {
 
-const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF");
 
 // Blanks around names and values in the file: space, tab and vertical tab.
 bool isBlank(QChar c) {
@@ -266,8 +267,12 @@ bool IniFile::write(const QString& sectionName, const QString& keyName, const QS
         return true;
     }
     if (const auto existing = findKey(*sectionLine, key)) {
-        // The line keeps the key as the file spells it.
+        // A line that already holds the value keeps its bytes; another is
+        // rewritten, keeping the key as the file spells it.
         Line& line = lines_[*existing];
+        if (lineValue(line, *existing == 0) == value) {
+            return true;
+        }
         const std::optional<QByteArray> rewritten = keyLine(line.name, value);
         if (!rewritten) {
             return false;

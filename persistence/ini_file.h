@@ -44,9 +44,10 @@ public:
     std::uint32_t readProfileInt(const QString& section, const QString& key,
                                  std::int32_t fallback) const;
 
-    // Sets `key` in `section`: an existing key's line is rewritten in place,
-    // a new key goes after the last key line of the section, a new section
-    // is appended at the end of the file. A value that would not read back
+    // Sets `key` in `section`: an existing key's line is rewritten in place
+    // (and left as it is when it already holds the value), a new key goes
+    // after the last key line of the section, a new section is appended at
+    // the end of the file. A value that would not read back
     // exactly as written (blanks at either end, enclosed in quotes) is
     // written in double quotes. Returns false and changes nothing when the
     // value or a name holds a line break, or a name would not read back as

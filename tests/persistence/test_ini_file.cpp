@@ -152,6 +152,7 @@ void IniFileTest::windows1252Line_readAsText_keptWhileAnotherLineIsRewritten() {
     QCOMPARE(file.value("Stuff", "Name"), std::optional<QString>("Café € “q”"));
 
     QVERIFY(file.write("Stuff", "Count", "2"));
+    QVERIFY(file.write("Stuff", "Name", "Café € “q”"));
     QCOMPARE(file.toBytes(), "[Stuff]\r\n" + name + "Count=2\r\n");
 
     // A line the program writes is UTF-8.
