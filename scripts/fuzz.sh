@@ -2,14 +2,14 @@
 # Builds the fuzzers with clang and libFuzzer, then runs each one for a while
 # on a copy of its seed corpus (the repository is never written to). Fails
 # when a fuzzer finds an input that breaks it.
-#   PLAKORA_FUZZ_SECONDS  seconds per fuzzer (default 45)
+#   PLAKORA_FUZZ_SECONDS  seconds per fuzzer (default 30)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/install-deps.sh
 
 build_dir=build-fuzz
-seconds="${PLAKORA_FUZZ_SECONDS:-45}"
+seconds="${PLAKORA_FUZZ_SECONDS:-30}"
 
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPLAKORA_FUZZ=ON
