@@ -309,7 +309,3 @@ std::optional<QString> existingImageListPath(const QString& boardPath) {
 QString settingsFilePath(const QString& folder) {
     return QDir(trimControls(folder)).filePath(QStringLiteral("plakora.INI"));
 }
-
-bool holdsLineBreak(const QString& text) {
-    return text.contains(u'\n') || text.contains(u'\r');
-}

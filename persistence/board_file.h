@@ -83,6 +83,3 @@ inline constexpr const char* kSettingsSection = "Stuff";
 inline constexpr const char* kLastBoardKey = "LastSFGfile";
 inline constexpr const char* kDefaultLastBoard = "Plakora.sfg";
 inline constexpr qint64 kMaxSettingsFileBytes = 1024 * 1024;
-
-// True when a text cannot be stored on one line of a file.
-bool holdsLineBreak(const QString& text);

@@ -41,10 +41,6 @@ QString trimSpaces(const QString& name) {
     return name.sliced(begin, end - begin);
 }
 
-bool holdsLineBreak(const QString& text) {
-    return text.contains(u'\r') || text.contains(u'\n');
-}
-
 bool sameName(const QString& a, const QString& b) {
     return a.size() == b.size() && QString::compare(a, b, Qt::CaseInsensitive) == 0;
 }

@@ -43,6 +43,10 @@ QString decodeText(const QByteArray& bytes) {
     return decodeCp1252(bytes);
 }
 
+bool holdsLineBreak(const QString& text) {
+    return text.contains(u'\r') || text.contains(u'\n');
+}
+
 QStringList splitTextLines(const QString& text) {
     QStringList lines;
     QString current;
@@ -70,7 +74,8 @@ FileBytesResult readFileBytes(const QString& path, qint64 maxBytes) {
     const QFileInfo info(path);
     if (!info.exists()) {
         result.failure = FileBytesResult::Failure::Missing;
-        result.error = QStringLiteral("Cannot open file \"%1\". The file does not exist.").arg(path);
+        result.error =
+            QStringLiteral("Cannot open file \"%1\". The file does not exist.").arg(path);
         return result;
     }
     // Devices and FIFOs claim a size of 0 and never end, or block for ever.
@@ -124,9 +129,10 @@ TextFileResult readTextFile(const QString& path) {
     TextFileResult result;
     FileBytesResult file = readFileBytes(path, kMaxTextFileBytes);
     if (!file.ok()) {
-        result.error = file.failure == FileBytesResult::Failure::TooLarge
-                           ? QStringLiteral("The file \"%1\" is too large for a text object.").arg(path)
-                           : file.error;
+        result.error =
+            file.failure == FileBytesResult::Failure::TooLarge
+                ? QStringLiteral("The file \"%1\" is too large for a text object.").arg(path)
+                : file.error;
         return result;
     }
     if (!looksLikeText(file.bytes)) {

@@ -40,6 +40,9 @@ bool looksLikeText(const QByteArray& bytes);
 // end does not start another line.
 QStringList splitTextLines(const QString& text);
 
+// True when the text holds a CR or LF, so it cannot be stored on one line.
+bool holdsLineBreak(const QString& text);
+
 // Decodes bytes as UTF-8 when they are valid UTF-8, else as Windows-1252.
 QString decodeText(const QByteArray& bytes);
 
