@@ -39,6 +39,14 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
     connect(SetBackgroundColor2, &QAction::triggered, this, &Tmainform::SetBackgroundColor2Click);
     connect(Mode1, &QAction::triggered, this, &Tmainform::Mode1Click);
     connect(ToolButton6, &QToolButton::clicked, this, &Tmainform::ToolButton6Click);
+    connect(Exit2, &QAction::triggered, this, &Tmainform::Exit2Click);
+    connect(Quit1, &QAction::triggered, this, &Tmainform::Quit1Click);
+    connect(Paste1, &QAction::triggered, this, &Tmainform::Paste1Click);
+    connect(ToolButton3, &QToolButton::clicked, this, &Tmainform::ToolButton3Click);
+    connect(PrinterSetup1, &QAction::triggered, this, &Tmainform::PrinterSetup1Click);
+    connect(Print1, &QAction::triggered, this, &Tmainform::Print1Click);
+    connect(Help1, &QAction::triggered, this, &Tmainform::Help1Click);
+    connect(About2, &QAction::triggered, this, &Tmainform::About2Click);
 
     // The open dialog's own settings; later commands change them.
     OpenDialog1.title = QStringLiteral("Open a Text File");

@@ -213,6 +213,21 @@ public:
     void ImageControl1Click();
     void ListBox1MouseDown();
 
+    // Quitting and clearing.
+    void Exit2Click();
+    void Quit1Click();
+    void New1Click();
+    void Paste1Click();
+    void ToolButton3Click();
+
+    // Printing.
+    void PrinterSetup1Click();
+    void Print1Click();
+
+    // Help and about.
+    void Help1Click();
+    void About2Click();
+
     // Play.
     void Mode1Click();
     void ToolButton6Click();

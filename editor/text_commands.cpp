@@ -1,7 +1,6 @@
 // The context menu of the element boxes: text files, colours, fonts and
 // centring of the board's elements, and the change tracking of its texts.
 
-#include "editor/font_form.h"
 #include "editor/mainform.h"
 
 #include "persistence/text_file.h"
@@ -291,12 +290,6 @@ void Tmainform::AutoCenter1Click() {
         // Nothing to centre in a single-line box; the entry keeps the clear
         // check the menu showed.
         AutoCenter1->setChecked(false);
-    }
-}
-
-void Tmainform::FontTypeSize1Click() {
-    if (fontForm_ && elementOf(popupTarget_)) {
-        fontForm_->exec();
     }
 }
 
