@@ -1,7 +1,20 @@
 #include "platform/help.h"
 
+#include "platform/dialogs.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QPointer>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QThread>
+#include <QToolBar>
+#include <QVBoxLayout>
 
 namespace platform {
 
@@ -17,6 +30,12 @@ HelpFile& helpFileState() {
     return state;
 }
 
+// The one help window; it goes with the window that owns it.
+QPointer<HelpWindow>& theHelpWindow() {
+    static QPointer<HelpWindow> window;
+    return window;
+}
+
 } // namespace
 
 void setHelpFile(const QString& path) {
@@ -29,6 +48,99 @@ QString helpFile() {
     HelpFile& state = helpFileState();
     const QMutexLocker lock(&state.mutex);
     return state.path;
+}
+
+QString helpWindowTitle(const QString& pageTitle) {
+    const QString program = QStringLiteral("Plakora Help");
+    return pageTitle.trimmed().isEmpty() ? program : program + QStringLiteral(" - ") + pageTitle;
+}
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(helpWindowTitle(QString()));
+
+    toolBar = new QToolBar(this);
+    toolBar->setObjectName(QStringLiteral("HelpToolBar"));
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    contentsAction = toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon),
+                                        QStringLiteral("Contents"));
+    backAction =
+        toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"));
+    forwardAction = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
+                                       QStringLiteral("Forward"));
+    backAction->setEnabled(false);
+    forwardAction->setEnabled(false);
+
+    browser = new QTextBrowser(this);
+    browser->setObjectName(QStringLiteral("HelpBrowser"));
+    // Every page is one of ours; a link never leaves the help.
+    browser->setOpenExternalLinks(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolBar);
+    layout->addWidget(browser);
+
+    connect(contentsAction, &QAction::triggered, this, [this] {
+        if (contents_.isValid()) {
+            browser->setSource(contents_);
+        }
+    });
+    connect(backAction, &QAction::triggered, browser, &QTextBrowser::backward);
+    connect(forwardAction, &QAction::triggered, browser, &QTextBrowser::forward);
+    connect(browser, &QTextBrowser::backwardAvailable, backAction, &QAction::setEnabled);
+    connect(browser, &QTextBrowser::forwardAvailable, forwardAction, &QAction::setEnabled);
+    connect(browser, &QTextBrowser::sourceChanged, this, &HelpWindow::updateTitle);
+
+    resize(620, 520);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    // Esc puts the window away; the next Help brings it back.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void HelpWindow::showContents(const QString& path) {
+    contents_ = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    browser->setSource(contents_);
+}
+
+void HelpWindow::updateTitle() {
+    setWindowTitle(helpWindowTitle(browser->documentTitle()));
+}
+
+bool showHelpContents(QWidget* owner) {
+    Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
+    const QString path = helpFile();
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile() || !info.isReadable()) {
+        dialogs().message(MessageKind::Error,
+                          QStringLiteral("Cannot open the help file ") +
+                              QDir::toNativeSeparators(path),
+                          Button::OK);
+        return false;
+    }
+    QPointer<HelpWindow>& window = theHelpWindow();
+    if (!window) {
+        window = new HelpWindow(owner);
+    }
+    window->showContents(path);
+    if (window->isMinimized()) {
+        window->showNormal();
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return true;
+}
+
+HelpWindow* helpWindow() {
+    return theHelpWindow().data();
 }
 
 } // namespace platform
