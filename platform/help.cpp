@@ -1,6 +1,7 @@
 #include "platform/help.h"
 
 #include "platform/dialogs.h"
+#include "platform/system_info.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -93,7 +94,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(browser, &QTextBrowser::forwardAvailable, forwardAction, &QAction::setEnabled);
     connect(browser, &QTextBrowser::sourceChanged, this, &HelpWindow::updateTitle);
 
-    resize(620, 520);
+    resize(640, 560);
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent* event) {
@@ -128,6 +129,12 @@ bool showHelpContents(QWidget* owner) {
     QPointer<HelpWindow>& window = theHelpWindow();
     if (!window) {
         window = new HelpWindow(owner);
+        // Centred on the screen, and never larger than it.
+        const SystemInfo& sys = systemInfo();
+        const QSize screen(sys.screenWidth(), sys.screenHeight());
+        window->resize(window->size().boundedTo(screen));
+        window->move((screen.width() - window->width()) / 2,
+                     (screen.height() - window->height()) / 2);
     }
     window->showContents(path);
     if (window->isMinimized()) {
