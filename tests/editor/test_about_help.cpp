@@ -2,6 +2,7 @@
 
 #include "editor/about_box.h"
 #include "editor/mainform.h"
+#include "editor/startup.h"
 #include "platform/help.h"
 #include "tests/editor/editor_session.h"
 #include "tests/support/scripted_dialogs.h"
@@ -9,8 +10,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -195,6 +198,7 @@ private slots:
     void help_missingFile_isReportedAndOpensNothing();
     void helpPages_everyLinkLeadsToAPageAndEveryPageIsReached();
     void helpPages_besideTheProgramAreTheRepositorysPages();
+    void startUp_namesTheContentsPageTheBuildPutsBesideTheProgram();
 };
 
 void AboutHelpTest::init() {
@@ -372,6 +376,7 @@ void AboutHelpTest::help_opensTheContentsPage() {
     QVERIFY(help->isWindow());
     QVERIFY(help->width() >= 400 && help->height() >= 300);
     QVERIFY(help->width() <= 800 && help->height() <= 600);
+    QCOMPARE(help->pos(), QPoint((800 - help->width()) / 2, (600 - help->height()) / 2));
     QVERIFY(dialogs_->questions.isEmpty());
 }
 
@@ -403,6 +408,12 @@ void AboutHelpTest::help_linksBackForwardAndContents() {
     help->contentsAction->trigger();
     QCOMPARE(help->browser->source(), pageUrl(QStringLiteral("Plakora.html")));
     QVERIFY(help->backAction->isEnabled());
+
+    // The keys the help page on keys names.
+    QTest::keyClick(help->browser, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(help->browser->source(), pageUrl(QStringLiteral("playing.html")));
+    QTest::keyClick(help->browser, Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(help->browser->source(), pageUrl(QStringLiteral("Plakora.html")));
 }
 
 void AboutHelpTest::help_againReusesTheWindowAtTheContentsPage() {
@@ -502,6 +513,19 @@ void AboutHelpTest::helpPages_besideTheProgramAreTheRepositorysPages() {
         QVERIFY2(source.readAll() == copy.readAll(),
                  qPrintable(page + QStringLiteral(" is stale")));
     }
+}
+
+void AboutHelpTest::startUp_namesTheContentsPageTheBuildPutsBesideTheProgram() {
+    setUpApplication();
+    const QString named = platform::helpFile();
+    const QString programDir = QCoreApplication::applicationDirPath();
+    QVERIFY(QFileInfo(named).isAbsolute());
+    QVERIFY(named.startsWith(programDir + QLatin1Char('/')));
+    // The same name, beside the program itself, is a page of the help.
+    const QString besideProgram =
+        QDir(QStringLiteral(PLAKORA_APP_DIR)).filePath(QDir(programDir).relativeFilePath(named));
+    QCOMPARE(QFileInfo(besideProgram).canonicalFilePath(),
+             QFileInfo(contentsPage()).canonicalFilePath());
 }
 
 PLAKORA_TEST_MAIN(AboutHelpTest)
