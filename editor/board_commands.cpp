@@ -1,6 +1,7 @@
 // Saving and loading boards, and the program settings file that remembers
 // the last one.
 
+#include "editor/image_list_rules.h"
 #include "editor/mainform.h"
 
 #include "persistence/board_file.h"
@@ -127,7 +128,7 @@ QStringList Tmainform::imageListEntries() const {
     return entries;
 }
 
-bool Tmainform::SaveConfigClick(SaveSource source) {
+Tmainform::SaveOutcome Tmainform::SaveConfigClick(SaveSource source) {
     platform::systemInfo().setCurrentDirectory(board.StartDirectory);
 
     // Judged on the board as it stands, not on the flags of the last Play.
@@ -135,7 +136,7 @@ bool Tmainform::SaveConfigClick(SaveSource source) {
     if (!PROJECTISVALID(showState, board.ClockOn)) {
         platform::dialogs().message(MessageKind::Confirm, QStringLiteral("Nothing To Save"),
                                     Button::OK);
-        return false;
+        return SaveOutcome::NotSaved;
     }
 
     if (source == SaveSource::SaveAs || board.BoardFileName.isEmpty()) {
@@ -147,7 +148,7 @@ bool Tmainform::SaveConfigClick(SaveSource source) {
         SaveDialog1.options |= platform::FileOption::CreatePrompt;
         const std::optional<QString> chosen = platform::dialogs().saveFile(SaveDialog1);
         if (!chosen) {
-            return false;
+            return SaveOutcome::NotSaved;
         }
         board.BoardFileName = *chosen;
         SaveDialog1.fileName.clear();
@@ -164,14 +165,14 @@ bool Tmainform::SaveConfigClick(SaveSource source) {
         ini = IniFile::fromBytes(existing.bytes);
     } else if (existing.failure == Failure::NotAFile || existing.failure == Failure::Unreadable) {
         platform::dialogs().message(MessageKind::Error, unableToWrite(path), Button::OK);
-        return false;
+        return SaveOutcome::Failed;
     }
     const QString refused = writeBoardSections(
         ini, board, boardFileFields(), saveStamp(QDateTime::currentDateTime(), QLocale::system()));
     if (!refused.isEmpty()) {
         platform::dialogs().message(MessageKind::Error,
                                     lineBreakMessage(path, keyDescription(refused)), Button::OK);
-        return false;
+        return SaveOutcome::Failed;
     }
     const QStringList entries = imageListEntries();
     if (std::any_of(entries.begin(), entries.end(), holdsLineBreak)) {
@@ -179,12 +180,12 @@ bool Tmainform::SaveConfigClick(SaveSource source) {
             MessageKind::Error,
             lineBreakMessage(path, QStringLiteral("A picture or movie name of the image list")),
             Button::OK);
-        return false;
+        return SaveOutcome::Failed;
     }
 
     if (!writeIniFile(path, ini).isEmpty()) {
         platform::dialogs().message(MessageKind::Error, unableToWrite(path), Button::OK);
-        return false;
+        return SaveOutcome::Failed;
     }
     board.ConfigChanged = false;
 
@@ -193,11 +194,10 @@ bool Tmainform::SaveConfigClick(SaveSource source) {
     const QString listPath = imageListPath(path);
     if (!writeTextFile(listPath, entries).isEmpty()) {
         platform::dialogs().message(MessageKind::Error, unableToWrite(listPath), Button::OK);
-        return false;
+        return SaveOutcome::Failed;
     }
 
-    WriteTheIniFile();
-    return true;
+    return WriteTheIniFile() ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
 void Tmainform::SaveConfigClickFromButton() {
@@ -288,7 +288,7 @@ bool Tmainform::OpenSFGfile(const QString& FileName) {
             platform::dialogs().message(MessageKind::Error, list.error, Button::OK);
         }
     }
-    Label4->setText(QString::number(ListBox1->count()) + QStringLiteral(" Images"));
+    Label4->setText(imageCountText(ListBox1->count()));
 
     board.ConfigChanged = false;
     Memo1->document()->setModified(false);

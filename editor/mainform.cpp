@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFrame>
 #include <QLabel>
@@ -61,6 +62,8 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
         platform::FileOption::NoNetworkButton;
     ColorDialog1.options = platform::ColorOption::FullOpen | platform::ColorOption::AnyColor |
                            platform::ColorOption::SolidColor | platform::ColorOption::ShowHelp;
+
+    endProgram = [] { QCoreApplication::exit(0); };
 
     FormCreate();
 }

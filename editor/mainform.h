@@ -13,6 +13,7 @@
 #include <QMainWindow>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 struct BoardFileFields;
@@ -180,8 +181,10 @@ public:
     // Boards. A save comes from the tool bar's SaveConfig, which saves under
     // the board's file name, or from "Save Configuration As...", which asks.
     enum class SaveSource { SaveButton, SaveAs };
-    // True when the board was written.
-    bool SaveConfigClick(SaveSource source);
+    // How a save ended: written; not written because the operator cancelled
+    // or there was nothing to save; or failed with its error shown.
+    enum class SaveOutcome { Saved, NotSaved, Failed };
+    SaveOutcome SaveConfigClick(SaveSource source);
     void SaveConfigClickFromButton();
     void SaveSettingsFile1Click();
     void ToolButton1Click();
@@ -213,8 +216,12 @@ public:
     void ImageControl1Click();
     void ListBox1MouseDown();
 
-    // Quitting and clearing.
+    // Quitting and clearing. The quit flow ends the program through
+    // `endProgram`, which leaves the message loop; tests put their own in.
+    std::function<void()> endProgram;
     void Exit2Click();
+    // The quit flow; true when the operator chose to quit.
+    bool runQuitFlow();
     void Quit1Click();
     void New1Click();
     void Paste1Click();
@@ -251,6 +258,9 @@ public:
     void offerLastBoard() override;
 
 protected:
+    // Closing the window frame runs the quit flow; the window stays unless
+    // the operator quits.
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -264,12 +274,14 @@ private:
     void createPopupMenu1();
     void connectImageList();
     void textObjectChanged(QPlainTextEdit* memo);
-    bool saveTextObjectAs(QPlainTextEdit* memo);
+    SaveOutcome saveTextObjectAs(QPlainTextEdit* memo);
     void emptyTextObject(QPlainTextEdit* memo);
     void chooseElementColour(bool background);
     void connectBoardCommands();
     void fitPathLabel(QLabel* label, int maxWidth);
     QString settingsFile();
+    // Asks to save a changed text object or board; false when a save failed.
+    bool offerSave(bool changed, const QString& question, const std::function<SaveOutcome()>& save);
 
     QWidget* popupTarget_ = nullptr;
     // A text object whose whole content the program is replacing; the edit

@@ -149,7 +149,7 @@ void Tmainform::New2Click() {
     if (answer == Answer::Yes) {
         // The operator asked for an empty text object; it is emptied once its
         // lines are safe in a file.
-        if (saveTextObjectAs(memo)) {
+        if (saveTextObjectAs(memo) == SaveOutcome::Saved) {
             emptyTextObject(memo);
         }
     } else if (answer == Answer::No) {
@@ -166,7 +166,6 @@ bool Tmainform::loadTextObjectFile(QPlainTextEdit* memo, const QString& path) {
     } else {
         showState.Box2On = true;
     }
-    FormResize();
     return true;
 }
 
@@ -225,7 +224,7 @@ void Tmainform::SaveCurrentText1Click() {
     memo->document()->setModified(false);
 }
 
-bool Tmainform::saveTextObjectAs(QPlainTextEdit* memo) {
+Tmainform::SaveOutcome Tmainform::saveTextObjectAs(QPlainTextEdit* memo) {
     Q_ASSERT(memo == Memo1 || memo == Memo2);
     QString& remembered = memo == Memo1 ? board.TextFile1 : board.TextFile2;
     SaveDialog1.title = QStringLiteral("Save File");
@@ -234,17 +233,17 @@ bool Tmainform::saveTextObjectAs(QPlainTextEdit* memo) {
     SaveDialog1.fileName = remembered;
     const std::optional<QString> chosen = platform::dialogs().saveFile(SaveDialog1);
     if (!chosen) {
-        return false;
+        return SaveOutcome::NotSaved;
     }
     const QString error = writeTextFile(*chosen, textObjectLines(memo));
     if (!error.isEmpty()) {
         platform::dialogs().message(MessageKind::Error, error, Button::OK);
-        return false;
+        return SaveOutcome::Failed;
     }
     memo->document()->setModified(false);
     remembered = *chosen;
     SaveDialog1.fileName.clear();
-    return true;
+    return SaveOutcome::Saved;
 }
 
 void Tmainform::SaveAs1Click() {
