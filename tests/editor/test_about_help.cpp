@@ -49,49 +49,9 @@ QUrl pageUrl(const QString& name) {
     return QUrl::fromLocalFile(kCopiedPages + QLatin1Char('/') + name);
 }
 
-// What a label looked like while the about window was up.
-struct LabelShot {
-    QString text;
-    QRect geometry;
-    QFont font;
-    QColor color;
-    int textWidth = 0;
-    bool visible = false;
-
-    static LabelShot of(const QLabel* label) {
-        return {label->text(),
-                label->geometry(),
-                label->font(),
-                label->palette().color(QPalette::WindowText),
-                label->sizeHint().width(),
-                label->isVisible()};
-    }
-};
-
-struct AboutShot {
-    QString title;
-    QSize size;
-    QSize minimumSize;
-    QSize maximumSize;
-    Qt::WindowFlags flags;
-    bool modal = false;
-    QPoint pos;
-    QFont windowFont;
-    QRect picture;
-    bool pictureFlat = false;
-    bool pictureHasIcon = false;
-    bool openAfterPictureClick = false;
-    LabelShot name;
-    LabelShot version;
-    LabelShot notice;
-    QRect ok;
-    QString okText;
-    bool okDefault = false;
-};
-
 // Runs the About command and hands its window to `whileOpen` as soon as it
-// is up; `whileOpen` is expected to close it. Should it not, the window is
-// closed anyway so the test never hangs, and `leftOpen` tells.
+// is up. A window that `whileOpen` leaves open is closed all the same, so a
+// failed check never hangs the test; `leftOpen` tells.
 struct AboutRun {
     bool seen = false;
     bool leftOpen = false;
@@ -102,24 +62,21 @@ AboutRun runAbout(Tmainform* m, const std::function<void(TScrollBoxXAbout*)>& wh
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* about = qobject_cast<TScrollBoxXAbout*>(QApplication::activeModalWidget());
-        if (about == nullptr || run.seen) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || run.seen) {
             return;
         }
         run.seen = true;
-        whileOpen(about);
-    });
-    QTimer guard;
-    guard.setSingleShot(true);
-    guard.setInterval(10000);
-    QObject::connect(&guard, &QTimer::timeout, [&] {
-        if (QWidget* open = QApplication::activeModalWidget()) {
+        QPointer<QWidget> open = modal;
+        if (auto* about = qobject_cast<TScrollBoxXAbout*>(modal)) {
+            whileOpen(about);
+        }
+        if (open && open->isVisible()) {
             run.leftOpen = true;
-            open->close();
+            open->hide();
         }
     });
     poll.start();
-    guard.start();
     m->About2->trigger();
     return run;
 }
@@ -137,18 +94,6 @@ QStringList linksOf(const QTextDocument& doc) {
         }
     }
     return links;
-}
-
-QSet<QString> anchorNamesOf(const QTextDocument& doc) {
-    QSet<QString> names;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            for (const QString& name : it.fragment().charFormat().anchorNames()) {
-                names.insert(name);
-            }
-        }
-    }
-    return names;
 }
 
 bool loadPage(const QString& path, QTextDocument& doc) {
@@ -214,85 +159,63 @@ void AboutHelpTest::cleanup() {
 // ---- About --------------------------------------------------------------------
 
 void AboutHelpTest::about_showsItsPartsInPlace() {
-    AboutShot shot;
-    const AboutRun run = runAbout(m_, [&](TScrollBoxXAbout* about) {
-        shot.title = about->windowTitle();
-        shot.size = about->size();
-        shot.minimumSize = about->minimumSize();
-        shot.maximumSize = about->maximumSize();
-        shot.flags = about->windowFlags();
-        shot.modal = about->isModal();
-        shot.pos = about->pos();
-        shot.windowFont = about->font();
-        shot.picture = about->CtlImage->geometry();
-        shot.pictureFlat = about->CtlImage->autoRaise();
-        shot.pictureHasIcon = !about->CtlImage->icon().isNull();
-        shot.name = LabelShot::of(about->NameLbl);
-        shot.version = LabelShot::of(about->DescLbl);
-        shot.notice = LabelShot::of(about->NoticeLbl);
-        shot.ok = about->OkBtn->geometry();
-        shot.okText = about->OkBtn->text();
-        shot.okDefault = about->OkBtn->isDefault();
+    const AboutRun run = runAbout(m_, [](TScrollBoxXAbout* about) {
+        QCOMPARE(about->windowTitle(), QStringLiteral("About"));
+        QCOMPARE(about->size(), QSize(267, 127));
+        QCOMPARE(about->minimumSize(), about->maximumSize()); // not resizable
+        const Qt::WindowFlags flags = about->windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
+        QVERIFY(about->isModal());
+        // Centred on the pinned 800 x 600 screen.
+        QCOMPARE(about->pos(), QPoint((800 - 267) / 2, (600 - 127) / 2));
+
+        QCOMPARE(about->CtlImage->geometry(), QRect(48, 16, 25, 25));
+        QVERIFY(about->CtlImage->autoRaise());
+        QVERIFY(!about->CtlImage->icon().isNull());
+
+        const struct {
+            QLabel* label;
+            QString text;
+            QPoint at;
+            int pixels;
+        } blue[] = {
+            {about->NameLbl, QStringLiteral("Ovri Plakora-32"), {80, 16}, 19},
+            {about->DescLbl, QStringLiteral("Version 01.03a.169"), {72, 50}, 16},
+        };
+        for (const auto& b : blue) {
+            QCOMPARE(b.label->text(), b.text);
+            QCOMPARE(b.label->pos(), b.at);
+            QCOMPARE(b.label->font().family(), QStringLiteral("Arial"));
+            QCOMPARE(b.label->font().pixelSize(), b.pixels);
+            QVERIFY(b.label->font().bold());
+            QCOMPARE(b.label->palette().color(QPalette::WindowText), QColor(Qt::blue));
+        }
+        QLabel* notice = about->NoticeLbl;
+        QVERIFY(!notice->text().trimmed().isEmpty());
+        QCOMPARE(notice->pos(), QPoint(32, 72));
+        QCOMPARE(notice->font(), about->font());
+        // Every text shows whole, inside the window and clear of the button.
+        for (QLabel* label : {about->NameLbl, about->DescLbl, notice}) {
+            QVERIFY(label->isVisible());
+            QVERIFY(label->sizeHint().width() <= label->width());
+            QVERIFY(label->geometry().right() < 267);
+        }
+        QVERIFY(notice->geometry().bottom() < 96);
+
+        QCOMPARE(about->OkBtn->geometry(), QRect(96, 96, 75, 25));
+        QCOMPARE(about->OkBtn->text(), QStringLiteral("OK"));
+        QVERIFY(about->OkBtn->isDefault());
+
         // The picture has no command: clicking it leaves the window up.
         QTest::mouseClick(about->CtlImage, Qt::LeftButton);
-        shot.openAfterPictureClick = about->isVisible();
-        QTest::mouseClick(about->OkBtn, Qt::LeftButton);
+        QVERIFY(about->isVisible());
+        about->OkBtn->click();
     });
     QVERIFY(run.seen);
     QVERIFY(!run.leftOpen);
-
-    QCOMPARE(shot.title, QStringLiteral("About"));
-    QCOMPARE(shot.size, QSize(267, 127));
-    QCOMPARE(shot.minimumSize, shot.size); // not resizable
-    QCOMPARE(shot.maximumSize, shot.size);
-    QVERIFY(shot.flags.testFlag(Qt::WindowCloseButtonHint));
-    QVERIFY(!shot.flags.testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!shot.flags.testFlag(Qt::WindowMaximizeButtonHint));
-    QVERIFY(!shot.flags.testFlag(Qt::WindowContextHelpButtonHint));
-    QVERIFY(shot.modal);
-    // Centred on the pinned 800 x 600 screen.
-    QCOMPARE(shot.pos, QPoint((800 - 267) / 2, (600 - 127) / 2));
-
-    QCOMPARE(shot.picture, QRect(48, 16, 25, 25));
-    QVERIFY(shot.pictureFlat);
-    QVERIFY(shot.pictureHasIcon);
-    QVERIFY(shot.openAfterPictureClick);
-
-    const struct {
-        const char* what;
-        const LabelShot& label;
-        QString text;
-        QPoint at;
-        int pixels;
-    } blue[] = {
-        {"NameLbl", shot.name, QStringLiteral("Ovri Plakora-32"), {80, 16}, 19},
-        {"DescLbl", shot.version, QStringLiteral("Version 01.03a.169"), {72, 50}, 16},
-    };
-    for (const auto& b : blue) {
-        const QByteArray what(b.what);
-        QVERIFY2(b.label.visible, what);
-        QCOMPARE(b.label.text, b.text);
-        QCOMPARE(b.label.geometry.topLeft(), b.at);
-        QCOMPARE(b.label.font.family(), QStringLiteral("Arial"));
-        QCOMPARE(b.label.font.pixelSize(), b.pixels);
-        QVERIFY2(b.label.font.bold(), what);
-        QCOMPARE(b.label.color, QColor(Qt::blue));
-        // The whole text shows, inside the window.
-        QVERIFY2(b.label.textWidth <= b.label.geometry.width(), what);
-        QVERIFY2(b.label.geometry.right() < 267, what);
-    }
-
-    QVERIFY(shot.notice.visible);
-    QVERIFY(!shot.notice.text.trimmed().isEmpty());
-    QCOMPARE(shot.notice.geometry.topLeft(), QPoint(32, 72));
-    QCOMPARE(shot.notice.font, shot.windowFont);
-    QVERIFY(shot.notice.textWidth <= shot.notice.geometry.width());
-    QVERIFY(shot.notice.geometry.right() < 267);
-    QVERIFY(shot.notice.geometry.bottom() < 96); // clear of the button
-
-    QCOMPARE(shot.ok, QRect(96, 96, 75, 25));
-    QCOMPARE(shot.okText, QStringLiteral("OK"));
-    QVERIFY(shot.okDefault);
     QVERIFY(dialogs_->questions.isEmpty());
 }
 
@@ -480,15 +403,11 @@ void AboutHelpTest::helpPages_everyLinkLeadsToAPageAndEveryPageIsReached() {
             const QUrl url(href);
             const QString where = name + QStringLiteral(" -> ") + href;
             // A link never leaves the help.
-            QVERIFY2(url.scheme().isEmpty() && url.isRelative() && !href.contains(u'/'),
+            QVERIFY2(url.isRelative() && !url.hasFragment() && !href.contains(u'/'),
                      qPrintable(where));
-            const QString target = url.path().isEmpty() ? name : url.path();
-            QTextDocument targetPage;
-            QVERIFY2(loadPage(kSourcePages + QLatin1Char('/') + target, targetPage),
+            const QString target = url.path();
+            QVERIFY2(QFileInfo(kSourcePages + QLatin1Char('/') + target).isFile(),
                      qPrintable(where));
-            if (url.hasFragment()) {
-                QVERIFY2(anchorNamesOf(targetPage).contains(url.fragment()), qPrintable(where));
-            }
             if (!reached.contains(target)) {
                 reached.insert(target);
                 queue << target;
