@@ -17,6 +17,7 @@ using platform::PrintOption;
 
 void Tmainform::PrinterSetup1Click() {
     platform::PrintSetupSettings PrintDialog1;
+    PrintDialog1.title = QStringLiteral("Printer Setup");
     PrintDialog1.options = PrintOption::PageNums | PrintOption::PrintToFile |
                            PrintOption::ShowHelp | PrintOption::WarnNoPrinter;
     // Whatever the answer, the printer chosen is the one later listings go to.

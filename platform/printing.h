@@ -79,9 +79,6 @@ public:
     void textOut(int x, int y, const QString& text) override;
     void newPage() override;
 
-    // Pages begun so far, counting those outside the printed range.
-    int pagesBegun() const { return page_; }
-
 private:
     PrintJob(QPrinter& printer, const QFont& font);
     bool pageWanted(int page) const;

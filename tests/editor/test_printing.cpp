@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -20,6 +21,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -532,6 +534,7 @@ void PrintingTest::printerSetup_asksWithPageNumbersFileAndHelp() {
     m_->PrinterSetup1->trigger();
     QCOMPARE(dialogs_->questions.size(), 1);
     QCOMPARE(dialogs_->lastQuestion().kind, Question::Kind::PrintSetup);
+    QCOMPARE(dialogs_->lastQuestion().print.title, QStringLiteral("Printer Setup"));
     QCOMPARE(dialogs_->lastQuestion().print.options,
              PrintOption::PageNums | PrintOption::PrintToFile | PrintOption::ShowHelp |
                  PrintOption::WarnNoPrinter);
@@ -546,10 +549,14 @@ void PrintingTest::printerSetup_pdfChosenInTheDialog_isWhereTheListingGoes() {
     const QString pdf = dir_->filePath(QStringLiteral("chosen.pdf"));
     bool shown = false;
     QAbstractPrintDialog::PrintDialogOptions options;
+    QString okText;
     QObject owner;
     whenShown<QPrintDialog>(&owner, [&](QPrintDialog* dialog) {
         shown = true;
         options = dialog->options();
+        const auto* box = dialog->findChild<QDialogButtonBox*>();
+        const QPushButton* ok = box != nullptr ? box->button(QDialogButtonBox::Ok) : nullptr;
+        okText = ok != nullptr ? ok->text() : QString();
         auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
         auto* fileName = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
         const int pdfEntry =
@@ -570,6 +577,8 @@ void PrintingTest::printerSetup_pdfChosenInTheDialog_isWhereTheListingGoes() {
     QVERIFY(shown);
     QVERIFY(options.testFlag(QAbstractPrintDialog::PrintToFile));
     QVERIFY(options.testFlag(QAbstractPrintDialog::PrintPageRange));
+    // Confirming the set-up prints nothing, so its button does not say Print.
+    QCOMPARE(okText, QStringLiteral("OK"));
     if (noPrinters) {
         QCOMPARE(dialogs_->questions.size(), 1);
         QCOMPARE(dialogs_->lastQuestion().messageKind, MessageKind::Warning);
