@@ -19,7 +19,7 @@ void Tmainform::FontTypeSize1Click() {
     fontForm_->setTarget(fontTarget(board, *element, [this, box, e = *element] {
         QStringList lines;
         if (const auto* memo = qobject_cast<const QPlainTextEdit*>(box)) {
-            lines = textObjectLines(memo);
+            lines = leadingTextLines(*memo->document(), 2);
         } else if (const auto* line = qobject_cast<const QLineEdit*>(box)) {
             lines << line->text();
         }

@@ -1,8 +1,12 @@
 #include "editor/font_rules.h"
 
+#include "persistence/text_file.h"
 #include "platform/fonts.h"
 #include "show/clock_format.h"
 #include "show/safe_bounds.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <utility>
@@ -24,6 +28,32 @@ QString fontSampleText(BoardElement element, const QStringList& boxLines, const 
         return clockText(now);
     }
     return boxLines.value(isTextObject(element) ? 1 : 0);
+}
+
+QStringList leadingTextLines(const QTextDocument& document, int count) {
+    QString text;
+    QStringList lines;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin()) {
+            text += QLatin1Char('\n');
+        }
+        // The same characters as in the document's plain text.
+        for (QChar c : block.text()) {
+            if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator ||
+                c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1) {
+                c = QLatin1Char('\n');
+            } else if (c == QChar::Nbsp) {
+                c = QLatin1Char(' ');
+            }
+            text += c;
+        }
+        lines = splitTextLines(text);
+        // A line after the last one wanted means that one is whole.
+        if (lines.size() > count) {
+            break;
+        }
+    }
+    return lines.mid(0, count);
 }
 
 int samplePixelSize(int points) {

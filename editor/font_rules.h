@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <functional>
 
+class QTextDocument;
+
 // The size slider runs from 16 to 200 points with a tick every 4.
 inline constexpr int kChooserMinSize = 16;
 inline constexpr int kChooserMaxSize = 200;
@@ -32,6 +34,11 @@ QStringList sortedFamilies(QStringList families);
 // titles and the crawl line, and the date and time line for the clock.
 // `boxLines` are the lines of a text object, or the one text of a line box.
 QString fontSampleText(BoardElement element, const QStringList& boxLines, const QDateTime& now);
+
+// The first `count` lines of a text object's document, as its whole plain text
+// splits into lines, read from the first blocks only: a text object of any
+// length gives its sample at once.
+QStringList leadingTextLines(const QTextDocument& document, int count);
 
 // The pixel size the sample is drawn at for a size in points: a size from a
 // loaded board may be anything, the sample stays within what can be drawn.

@@ -5,6 +5,7 @@
 #include "editor/font_form.h"
 #include "editor/font_rules.h"
 #include "editor/mainform.h"
+#include "persistence/text_file.h"
 #include "platform/colors.h"
 #include "platform/fonts.h"
 #include "show/clock_format.h"
@@ -61,6 +62,8 @@ private slots:
 
     void sortedFamilies_alphabeticalIgnoringCase_data();
     void sortedFamilies_alphabeticalIgnoringCase();
+    void leadingTextLines_asTheWholeTextSplits_data();
+    void leadingTextLines_asTheWholeTextSplits();
     void samplePixelSize_staysDrawable_data();
     void samplePixelSize_staysDrawable();
 
@@ -146,6 +149,44 @@ void FontFormTest::sortedFamilies_alphabeticalIgnoringCase() {
     QFETCH(QStringList, families);
     QFETCH(QStringList, expected);
     QCOMPARE(sortedFamilies(families), expected);
+}
+
+void FontFormTest::leadingTextLines_asTheWholeTextSplits_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("secondLine");
+    const QChar lineSeparator(QChar::LineSeparator);
+    QTest::newRow("three lines") << "one\ntwo\nthree"
+                                 << "two";
+    QTest::newRow("two lines") << "one\ntwo"
+                               << "two";
+    QTest::newRow("one line") << "one"
+                              << "";
+    QTest::newRow("one line and a break") << "one\n"
+                                          << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("empty lines first") << "\n\nthree"
+                                       << "";
+    QTest::newRow("CR LF") << "one\r\ntwo\r\nthree"
+                           << "two";
+    QTest::newRow("lone CR") << "one\rtwo"
+                             << "two";
+    QTest::newRow("line separator within a paragraph")
+        << QString("one" + QString(lineSeparator) + "two\nthree") << "two";
+    QTest::newRow("no-break space")
+        << QString("one\ntwo" + QString(QChar(QChar::Nbsp)) + "x") << "two x";
+}
+
+void FontFormTest::leadingTextLines_asTheWholeTextSplits() {
+    QFETCH(QString, text);
+    QFETCH(QString, secondLine);
+    QPlainTextEdit memo;
+    memo.setPlainText(text);
+    const QStringList whole = splitTextLines(memo.toPlainText());
+    for (int count : {1, 2, 3}) {
+        QCOMPARE(leadingTextLines(*memo.document(), count), whole.mid(0, count));
+    }
+    QCOMPARE(leadingTextLines(*memo.document(), 2).value(1), secondLine);
 }
 
 void FontFormTest::samplePixelSize_staysDrawable_data() {
