@@ -234,6 +234,7 @@ void Tmainform::createMenus() {
     Help2 = bar->addMenu(QStringLiteral("&Help"));
     Help2->setObjectName(QStringLiteral("Help2"));
     Help1 = menuItem(Help2, "Help1", QStringLiteral("Help"));
+    Help2->addSeparator();
     About2 = menuItem(Help2, "About2", QStringLiteral("About"));
 
     Exit2 = bar->addAction(QStringLiteral("E&xit"));

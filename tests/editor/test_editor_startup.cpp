@@ -208,23 +208,22 @@ void EditorStartupTest::menusAndToolBar_carryTheirCaptionsAndHints() {
     }
     QCOMPARE(bar, (QStringList{"&File", "&Configuration", "&Play", "&Window", "&Help", "E&xit"}));
 
+    // A separator shows as "-".
     auto texts = [](QMenu* menu) {
         QStringList out;
         for (QAction* a : menu->actions()) {
-            if (!a->isSeparator()) {
-                out << a->text();
-            }
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
         }
         return out;
     };
-    QCOMPARE(texts(m.File1), (QStringList{"Open Configuration...", "Save Configuration As...",
-                                          "Printer Setup...", "Print", "Quit Plakora"}));
+    QCOMPARE(texts(m.File1), (QStringList{"Open Configuration...", "Save Configuration As...", "-",
+                                          "Printer Setup...", "Print", "-", "Quit Plakora"}));
     QCOMPARE(texts(m.Configuration1),
-             (QStringList{"Use factory Default Configuration", "Clear current  Configuration",
+             (QStringList{"Use factory Default Configuration", "Clear current  Configuration", "-",
                           "Set Background Color", "Toggle Clock On", "Use Page Pause",
                           "Image Stretch", "Sync W/Vid Retrace"}));
     QCOMPARE(texts(m.Window1), QStringList{"Image Control"});
-    QCOMPARE(texts(m.Help2), (QStringList{"Help", "About"}));
+    QCOMPARE(texts(m.Help2), (QStringList{"Help", "-", "About"}));
     QVERIFY(m.ToggleClockOn->isCheckable());
     QVERIFY(m.PagePause->isCheckable());
     QVERIFY(m.ImageStretch->isCheckable());
