@@ -222,6 +222,12 @@ void TDFontForm::applySampleFont() {
     fsamplelabel->setFont(font); // regular, whatever the face's own style
 }
 
+void TDFontForm::setSampleColour() {
+    QPalette palette = fsamplelabel->palette();
+    palette.setColor(QPalette::WindowText, platform::toQColor(*target_.colour));
+    fsamplelabel->setPalette(palette);
+}
+
 void TDFontForm::showSize(int size) {
     fontsizelabel->setText(QString::number(size));
     fontsizelabel->adjustSize();
@@ -234,13 +240,11 @@ void TDFontForm::FormShow() {
     sampleFace_ = *target_.face;
     sampleSize_ = *target_.size;
     applySampleFont();
-    QPalette palette = fsamplelabel->palette();
-    palette.setColor(QPalette::WindowText, platform::toQColor(*target_.colour));
-    fsamplelabel->setPalette(palette);
+    setSampleColour();
     {
-        // The slider keeps within its range; moving it here is not the operator's doing.
+        // Moving the slider here is not the operator's doing.
         const QSignalBlocker blocker(FontSizeTrackbar);
-        FontSizeTrackbar->setValue(*target_.size);
+        FontSizeTrackbar->setValue(chooserFontSize(*target_.size));
     }
     showSize(FontSizeTrackbar->value());
     FontSizeTrackbarChange();
@@ -252,9 +256,7 @@ void TDFontForm::FontSizeTrackbarChange() {
     }
     const int size = FontSizeTrackbar->value();
     *target_.size = size;
-    QPalette palette = fsamplelabel->palette();
-    palette.setColor(QPalette::WindowText, platform::toQColor(*target_.colour));
-    fsamplelabel->setPalette(palette);
+    setSampleColour();
     const QString sample = target_.sampleText();
     sampleSize_ = size;
     applySampleFont();

@@ -61,6 +61,7 @@ protected:
 private:
     void createControls();
     void applySampleFont();
+    void setSampleColour();
     void showSize(int size);
 
     FontTarget target_;
