@@ -68,8 +68,17 @@ struct ColorDialogSettings {
     bool operator==(const ColorDialogSettings&) const = default;
 };
 
+enum class PrintOption : unsigned {
+    PageNums = 1 << 0,    // the operator may choose a page range
+    PrintToFile = 1 << 1, // the operator may print to a file
+    ShowHelp = 1 << 2,
+    WarnNoPrinter = 1 << 3, // warn first when no printer is installed
+};
+Q_DECLARE_FLAGS(PrintOptions, PrintOption)
+
 struct PrintSetupSettings {
     QString title;
+    PrintOptions options = {};
 
     bool operator==(const PrintSetupSettings&) const = default;
 };
@@ -106,3 +115,4 @@ QString qtFilter(const QString& filter);
 Q_DECLARE_OPERATORS_FOR_FLAGS(platform::Buttons)
 Q_DECLARE_OPERATORS_FOR_FLAGS(platform::FileOptions)
 Q_DECLARE_OPERATORS_FOR_FLAGS(platform::ColorOptions)
+Q_DECLARE_OPERATORS_FOR_FLAGS(platform::PrintOptions)

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -15,6 +16,7 @@
 
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QStyle>
 #include <algorithm>
@@ -344,7 +346,27 @@ std::optional<std::uint32_t> QtDialogs::chooseColor(const ColorDialogSettings& s
 }
 
 bool QtDialogs::printSetup(const PrintSetupSettings& settings) {
+    if (settings.options.testFlag(PrintOption::WarnNoPrinter) &&
+        QPrinterInfo::availablePrinterNames().isEmpty()) {
+        dialogs().message(MessageKind::Warning,
+                          QStringLiteral("No printer is installed. You can still print to a PDF "
+                                         "file."),
+                          Button::OK);
+    }
     QPrintDialog dialog(&sharedPrinter(), QApplication::activeWindow());
+    QAbstractPrintDialog::PrintDialogOptions options =
+        QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies;
+    options.setFlag(QAbstractPrintDialog::PrintPageRange,
+                    settings.options.testFlag(PrintOption::PageNums));
+    options.setFlag(QAbstractPrintDialog::PrintToFile,
+                    settings.options.testFlag(PrintOption::PrintToFile));
+    dialog.setOptions(options);
+    // Set-up only chooses the printer: its confirming button prints nothing.
+    if (auto* box = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) {
+            ok->setText(buttonText(Button::OK));
+        }
+    }
     if (!settings.title.isEmpty()) {
         dialog.setWindowTitle(settings.title);
     }

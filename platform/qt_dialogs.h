@@ -98,6 +98,9 @@ public:
     // FullOpen, AnyColor, SolidColor and ShowHelp change nothing. The chosen
     // colour is always opaque.
     std::optional<std::uint32_t> chooseColor(const ColorDialogSettings& settings) override;
+    // Qt's print dialog has no help button, so ShowHelp changes nothing. The
+    // warning about a missing printer is a message box of its own, shown
+    // through dialogs() before the print dialog opens.
     bool printSetup(const PrintSetupSettings& settings) override;
 
 private:

@@ -13,6 +13,9 @@ packages=(
   libqt6multimedia6 gstreamer1.0-pulseaudio ffmpeg
   fonts-liberation fontconfig
   xvfb x11-utils imagemagick xauth
+  # pdftotext, pdfinfo and pdffonts: the printing tests read back the PDF
+  # files they print.
+  poppler-utils
   # The fuzzers: clang and its libFuzzer runtime.
   clang libclang-rt-14-dev
 )
