@@ -2,6 +2,7 @@
 
 #include "platform/colors.h"
 #include "platform/fonts.h"
+#include "platform/screen_saver.h"
 #include "platform/system_info.h"
 #include "show/clock_format.h"
 #include "show/engine_thread.h"
@@ -57,7 +58,8 @@ TPlayScreen::TPlayScreen(QWidget* parent) : QWidget(parent, Qt::FramelessWindowH
     connect(Timer1, &QTimer::timeout, this, &TPlayScreen::Timer1Timer);
 
     // Changed parts of the surface reach the window once per display frame,
-    // however many steps ran in between.
+    // however many steps ran in between. The timer runs only while the
+    // screen is up.
     frameTimer_ = new QTimer(this);
     frameTimer_->setTimerType(Qt::PreciseTimer);
     const QScreen* primary = QGuiApplication::primaryScreen();
@@ -65,12 +67,16 @@ TPlayScreen::TPlayScreen(QWidget* parent) : QWidget(parent, Qt::FramelessWindowH
     // Rounded up, so that there are never more paints than frames.
     frameTimer_->setInterval(static_cast<int>(std::ceil(1000.0 / rate)));
     connect(frameTimer_, &QTimer::timeout, this, &TPlayScreen::flushDirty);
-    frameTimer_->start();
 
     connect(Panel3, &TitlePanel::pressed, this, &TPlayScreen::handlePress);
     connect(Panel4, &TitlePanel::pressed, this, &TPlayScreen::handlePress);
 
     resizeSurface(1, 1);
+}
+
+TPlayScreen::~TPlayScreen() {
+    // The program may end while a show runs.
+    releaseScreen();
 }
 
 void TPlayScreen::attach(BoardState* board, ShowState* show, ShowHost* host,
@@ -158,6 +164,22 @@ void TPlayScreen::setupplayscreen() {
     // The four picture holders only hold bitmaps and are never shown.
 }
 
+void TPlayScreen::holdScreenOn() {
+    if (screenHeld_) {
+        return;
+    }
+    screenHeld_ = true;
+    platform::screenSaver().inhibit(QStringLiteral("A show is playing"));
+}
+
+void TPlayScreen::releaseScreen() {
+    if (!screenHeld_) {
+        return;
+    }
+    screenHeld_ = false;
+    platform::screenSaver().release();
+}
+
 void TPlayScreen::ClosePlayScreen() {
     if (closing_) {
         return;
@@ -175,7 +197,9 @@ void TPlayScreen::ClosePlayScreen() {
         board_->AlignScreen = false;
     }
     hide();
+    frameTimer_->stop();
     setEnabled(false);
+    releaseScreen();
     if (controlPanel_) {
         controlPanel_->hide();
         controlPanel_->setEnabled(false);
@@ -276,7 +300,15 @@ void TPlayScreen::keyPressEvent(QKeyEvent* event) {
 
 void TPlayScreen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // What changed while the screen was down is shown at once.
+    flushDirty();
+    frameTimer_->start();
     setupplayscreen();
+}
+
+void TPlayScreen::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    frameTimer_->stop();
 }
 
 void TPlayScreen::closeEvent(QCloseEvent* event) {

@@ -20,6 +20,7 @@ class TPlayScreen : public QWidget {
     Q_OBJECT
 public:
     explicit TPlayScreen(QWidget* parent = nullptr);
+    ~TPlayScreen() override;
 
     // The board, the show record, the editor and the control panel this
     // screen plays for; set once at program start.
@@ -41,6 +42,13 @@ public:
 
     void setupplayscreen();
     void ClosePlayScreen();
+    // Keeps the desktop's screen saver away until the show ends; a show
+    // restarted over the visible screen keeps its first hold.
+    void holdScreenOn();
+    bool holdsScreenOn() const { return screenHeld_; }
+    // True while changed parts reach the window at every display frame:
+    // only while the screen is up, so an idle program does not wake.
+    bool framesRunning() const { return frameTimer_->isActive(); }
     // The clock step: draws the date and time line, once a second.
     void Timer1Timer();
     // Brings up the live control panel, which stops the show.
@@ -67,6 +75,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -75,6 +84,7 @@ protected:
 private:
     void setBackground(Colour colour);
     void handlePress(QMouseEvent* event);
+    void releaseScreen();
 
     BoardState* board_ = nullptr;
     ShowState* show_ = nullptr;
@@ -85,6 +95,7 @@ private:
     Colour background_ = 0;
     bool erasePending_ = false;
     bool closing_ = false;
+    bool screenHeld_ = false;
     QRegion dirty_;
     QTimer* frameTimer_ = nullptr;
     long long paintCount_ = 0;

@@ -157,6 +157,7 @@ void StartTheShow(ShowContext& ctx) {
     screen.EraseAllowed = false;
     screen.activateWindow();
     screen.setFocus();
+    screen.holdScreenOn();
 
     // The engines, in this order; their first steps run once the main thread
     // next processes events.
