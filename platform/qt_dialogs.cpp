@@ -12,6 +12,8 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QImageReader>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 
 #include <QPrintDialog>
@@ -186,12 +188,35 @@ constexpr std::array<ButtonChoice, 4> kButtonOrder{{
     {Button::Cancel, Answer::Cancel, "button_Cancel"},
 }};
 
+// The message box. It takes the keyboard as the system's own boxes do: a
+// letter alone, as well as with Alt, presses the button that underlines it.
+class MessageBox final : public QDialog {
+public:
+    using QDialog::QDialog;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const Qt::KeyboardModifiers others =
+            event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+        if (others == Qt::NoModifier) {
+            for (QPushButton* button : findChildren<QPushButton*>()) {
+                const QKeySequence access = QKeySequence::mnemonic(button->text());
+                if (!access.isEmpty() && access[0].key() == event->key() && button->isEnabled()) {
+                    button->click();
+                    return;
+                }
+            }
+        }
+        QDialog::keyPressEvent(event);
+    }
+};
+
 } // namespace
 
 Answer QtDialogs::message(MessageKind kind, const QString& text, Buttons buttons) {
     // Not a QMessageBox: closing one of those answers its escape button,
     // while closing this box must answer None.
-    QDialog box(QApplication::activeWindow());
+    MessageBox box(QApplication::activeWindow());
     box.setObjectName(QStringLiteral("plakoraMessageBox"));
     box.setWindowTitle(messageCaption(kind));
     box.setModal(true);

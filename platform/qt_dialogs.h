@@ -88,8 +88,9 @@ class QtDialogs final : public Dialogs {
 public:
     // A modal box over the active window: the icon of its kind, the text, and
     // the requested buttons in the order Yes, No, OK, Cancel (OK alone when
-    // none is requested). The first button is the default. Closing the box or
-    // pressing Esc answers None.
+    // none is requested). The first button is the default, which Enter
+    // presses. A button's underlined letter presses it, alone or with Alt.
+    // Closing the box or pressing Esc answers None.
     Answer message(MessageKind kind, const QString& text, Buttons buttons) override;
     std::optional<QStringList> openFile(const FileDialogSettings& settings) override;
     std::optional<QString> saveFile(const FileDialogSettings& settings) override;

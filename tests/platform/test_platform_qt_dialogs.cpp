@@ -188,6 +188,8 @@ private slots:
     void message_closedAnswersNone();
     void message_keysPressButtons_data();
     void message_keysPressButtons();
+    void message_unmarkedKeysLeaveBoxUp_data();
+    void message_unmarkedKeysLeaveBoxUp();
 
     void openFile_returnsChosenAbsolutePath();
     void openFile_cancelReturnsNothing();
@@ -329,6 +331,54 @@ void QtDialogsTest::message_keysPressButtons_data() {
         << (Button::Yes | Button::No) << int(Qt::Key_N) << int(Qt::AltModifier) << Answer::No;
     QTest::newRow("alt+y presses yes") << (Button::Yes | Button::No | Button::Cancel)
                                        << int(Qt::Key_Y) << int(Qt::AltModifier) << Answer::Yes;
+    QTest::newRow("y alone presses yes") << (Button::Yes | Button::No | Button::Cancel)
+                                         << int(Qt::Key_Y) << int(Qt::NoModifier) << Answer::Yes;
+    QTest::newRow("n alone presses no, not the default")
+        << (Button::Yes | Button::No) << int(Qt::Key_N) << int(Qt::NoModifier) << Answer::No;
+    QTest::newRow("shift+n presses no")
+        << (Button::Yes | Button::No) << int(Qt::Key_N) << int(Qt::ShiftModifier) << Answer::No;
+    QTest::newRow("keypad enter presses first button")
+        << (Button::No | Button::Cancel) << int(Qt::Key_Enter) << int(Qt::KeypadModifier)
+        << Answer::No;
+}
+
+void QtDialogsTest::message_unmarkedKeysLeaveBoxUp_data() {
+    QTest::addColumn<Buttons>("buttons");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("ok and cancel underline nothing")
+        << (Button::OK | Button::Cancel) << int(Qt::Key_O) << int(Qt::NoModifier);
+    QTest::newRow("c is not cancel")
+        << (Button::OK | Button::Cancel) << int(Qt::Key_C) << int(Qt::NoModifier);
+    QTest::newRow("y without a yes button")
+        << (Button::No | Button::Cancel) << int(Qt::Key_Y) << int(Qt::NoModifier);
+    QTest::newRow("ctrl+y") << (Button::Yes | Button::No) << int(Qt::Key_Y)
+                            << int(Qt::ControlModifier);
+    QTest::newRow("letter of the text")
+        << (Button::Yes | Button::No) << int(Qt::Key_G) << int(Qt::NoModifier);
+}
+
+void QtDialogsTest::message_unmarkedKeysLeaveBoxUp() {
+    QFETCH(Buttons, buttons);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    bool stayedUp = false;
+    // Sent from a timer once the box is modal, the way the operator's keys come.
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        QVERIFY(box != nullptr);
+        QCOMPARE(box->objectName(), QStringLiteral("plakoraMessageBox"));
+        QWidget* target = box->focusWidget() != nullptr ? box->focusWidget() : box;
+        QTest::keyClick(target, static_cast<Qt::Key>(key),
+                        static_cast<Qt::KeyboardModifiers>(modifiers));
+        QCoreApplication::processEvents();
+        stayedUp = box->isVisible();
+        QTest::keyClick(target, Qt::Key_Escape);
+    });
+    const Answer result =
+        QtDialogs().message(MessageKind::Confirm, QStringLiteral("Go on?"), buttons);
+    QVERIFY(stayedUp);
+    QCOMPARE(result, Answer::None);
 }
 
 void QtDialogsTest::message_keysPressButtons() {
