@@ -10,7 +10,6 @@
 #include "show/show_startup.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 ProgramWindows::ProgramWindows() = default;
 ProgramWindows::ProgramWindows(ProgramWindows&&) noexcept = default;
@@ -43,8 +42,7 @@ void ProgramWindows::release() {
 void setUpApplication() {
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersionString));
-    platform::setHelpFile(QDir(QCoreApplication::applicationDirPath())
-                              .absoluteFilePath(QStringLiteral("Plakora Help Files/Plakora.html")));
+    platform::setHelpFile(platform::locateHelpFile(QCoreApplication::applicationDirPath()));
 }
 
 ProgramWindows createWindows(bool showEditor) {

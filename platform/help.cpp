@@ -51,6 +51,20 @@ QString helpFile() {
     return state.path;
 }
 
+QString locateHelpFile(const QString& programDir) {
+    const QDir dir(programDir);
+    const QString beside = dir.absoluteFilePath(QStringLiteral("Plakora Help Files/Plakora.html"));
+    if (QFileInfo(beside).isFile()) {
+        return beside;
+    }
+    const QString installed =
+        QDir::cleanPath(dir.absoluteFilePath(QStringLiteral("../share/plakora/help/Plakora.html")));
+    if (QFileInfo(installed).isFile()) {
+        return installed;
+    }
+    return beside;
+}
+
 QString helpWindowTitle(const QString& pageTitle) {
     const QString program = QStringLiteral("Plakora Help");
     return pageTitle.trimmed().isEmpty() ? program : program + QStringLiteral(" - ") + pageTitle;

@@ -18,6 +18,12 @@ namespace platform {
 void setHelpFile(const QString& path);
 QString helpFile();
 
+// Where the help file is for a program that runs from `programDir`: beside
+// the program, where the build puts the pages ("Plakora Help Files"), or
+// else where an installation puts them (../share/plakora/help). When
+// neither place holds it, the place beside the program is named.
+QString locateHelpFile(const QString& programDir);
+
 // A window of help pages: the page with its links, Back, Forward and a
 // button back to the contents page. Its title names the page shown.
 class HelpWindow : public QWidget {
