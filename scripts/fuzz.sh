@@ -12,7 +12,7 @@ build_dir=build-fuzz
 seconds="${PLAKORA_FUZZ_SECONDS:-30}"
 
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DPLAKORA_FUZZ=ON
+    -DPLAKORA_FUZZ=ON -DPLAKORA_WERROR=ON
 cmake --build "$build_dir" -- -j2
 
 fuzzers=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Plakora and runs the whole test suite.
 #   PLAKORA_BUILD_DIR  build folder (default: build)
+#   PLAKORA_BUILD_TYPE CMake build type (default: Debug)
 #   PLAKORA_SANITIZE   ON to build with AddressSanitizer and UBSan
 #   PLAKORA_TSAN       ON to build with ThreadSanitizer
 #   PLAKORA_TESTS      run only the tests whose names match this expression
@@ -10,11 +11,13 @@ cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 
 build_dir="${PLAKORA_BUILD_DIR:-build}"
+build_type="${PLAKORA_BUILD_TYPE:-Debug}"
 sanitize="${PLAKORA_SANITIZE:-OFF}"
 tsan="${PLAKORA_TSAN:-OFF}"
 
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPLAKORA_SANITIZE="$sanitize" \
-    -DPLAKORA_TSAN="$tsan"
+# Warnings are errors in every build this script makes.
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" -DPLAKORA_WERROR=ON \
+    -DPLAKORA_SANITIZE="$sanitize" -DPLAKORA_TSAN="$tsan"
 cmake --build "$build_dir" -- -j2
 
 export QT_QPA_PLATFORM=offscreen
