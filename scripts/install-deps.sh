@@ -16,6 +16,8 @@ packages=(
   # pdftotext, pdfinfo and pdffonts: the printing tests read back the PDF
   # files they print.
   poppler-utils
+  # desktop-file-validate: a test checks the program's desktop entry.
+  desktop-file-utils
   # The fuzzers: clang and its libFuzzer runtime.
   clang libclang-rt-14-dev
 )
