@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in a Release tree (the configuration users run) and
 # runs them one after another. They print figures; none fails on time.
-#   PLAKORA_BENCH_DIR  build folder (default: build-bench)
+#   PLAKORA_BENCH_DIR  build folder (default: build-bench); a Release tree
+#                      built already (CI's build-release) is reused as it is
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
