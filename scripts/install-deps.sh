@@ -18,6 +18,8 @@ packages=(
   poppler-utils
   # desktop-file-validate: a test checks the program's desktop entry.
   desktop-file-utils
+  # The idle wake-up benchmark answers the program's first question with it.
+  xdotool
   # The fuzzers: clang and its libFuzzer runtime.
   clang libclang-rt-14-dev
 )
