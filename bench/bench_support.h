@@ -1,9 +1,12 @@
 #pragma once
 
-// What every benchmark program shares: its clock, an idle event loop for a
-// while, and the board it plays (text objects of 200 lines).
+// What every benchmark program shares: its clock, the program's windows as
+// at start, an idle event loop for a while, and the board it plays (text
+// objects of 200 lines).
 
 #include "editor/mainform.h"
+#include "editor/startup.h"
+#include "tests/support/scripted_dialogs.h"
 
 #include <QEventLoop>
 #include <QPlainTextEdit>
@@ -15,6 +18,13 @@
 namespace bench {
 
 using Clock = std::chrono::steady_clock;
+
+// The program's windows with the editor shown, the start-up offer to load the
+// last board answered No, so no benchmark reads the user's settings.
+inline ProgramWindows startWindows(support::ScriptedDialogs& dialogs) {
+    dialogs.answerMessage(platform::Answer::No);
+    return createWindows(true);
+}
 
 inline double micros(Clock::duration d) {
     return std::chrono::duration<double, std::micro>(d).count();

@@ -262,11 +262,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     support::FixedSystemInfo sys(1920, 1080);
     support::ScriptedDialogs dialogs;
-    dialogs.answerMessage(platform::Answer::No);
     setUpApplication();
 
     const auto a = Clock::now();
-    ProgramWindows w = createWindows(true);
+    ProgramWindows w = bench::startWindows(dialogs);
     const double startUpMs = millis(Clock::now() - a);
     Tmainform& m = *w.mainform;
     bench::fillTextObjects(m);

@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     support::FixedSystemInfo sys(1920, 1080);
     support::ScriptedDialogs dialogs;
     setUpApplication();
-    ProgramWindows w = createWindows(true);
+    ProgramWindows w = bench::startWindows(dialogs);
     Tmainform& m = *w.mainform;
     TPlayScreen& screen = *w.PlayScreen;
     TAlignCntrlBox& panel = *w.AlignCntrlBox;
