@@ -6,6 +6,7 @@
 #include "persistence/ini_file.h"
 #include "show/control_panel.h"
 #include "tests/editor/editor_session.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/test_main.h"
 
 #include <QAction>
@@ -31,19 +32,10 @@ using platform::FileOption;
 using platform::MessageKind;
 using support::Question;
 
+using support::readBytes;
+using support::writeBytes;
+
 namespace {
-
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
-        qFatal("cannot write test file");
-    }
-}
 
 QStringList entries(const QListWidget* list) {
     QStringList out;

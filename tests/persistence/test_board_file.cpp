@@ -2,6 +2,7 @@
 // rule, the image list file's name and the refusal of files that are no board.
 
 #include "persistence/board_file.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/test_main.h"
 
 #include <QDir>
@@ -9,13 +10,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+using support::writeBytes;
 
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
+namespace {
 
 // A board with a different value in every field.
 void fillBoard(BoardState& b, BoardFileFields& f) {

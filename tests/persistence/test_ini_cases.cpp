@@ -4,6 +4,7 @@
 // ask for a call the service does not have, are listed below with the reason.
 
 #include "persistence/ini_file.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/test_main.h"
 
 #include <QDir>
@@ -14,6 +15,8 @@
 
 #include <optional>
 #include <vector>
+
+using support::readBytes;
 
 namespace {
 
@@ -145,11 +148,6 @@ std::optional<QByteArray> unescape(const QByteArray& field) {
 struct Row {
     QByteArray id, before, operation, section, key, value, expectedReturn, fileAfter, fileName;
 };
-
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 } // namespace
 

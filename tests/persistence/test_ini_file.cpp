@@ -3,6 +3,7 @@
 // input, and reading and writing whole files.
 
 #include "persistence/ini_file.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/test_main.h"
 
 #include <QDir>
@@ -16,18 +17,10 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+using support::readBytes;
+using support::writeBytes;
+
 namespace {
-
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 // A byte string literal whole, NULs included.
 template <std::size_t N> QByteArray bytesOf(const char (&text)[N]) {

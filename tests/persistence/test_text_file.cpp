@@ -1,6 +1,7 @@
 // Reading and writing text object files.
 
 #include "persistence/text_file.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/test_main.h"
 
 #include <QDir>
@@ -14,20 +15,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-namespace {
-
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-} // namespace
+using support::readBytes;
+using support::writeBytes;
 
 class TextFileTest : public QObject {
     Q_OBJECT
