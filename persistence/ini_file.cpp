@@ -1,9 +1,9 @@
 #include "persistence/ini_file.h"
 
+#include "persistence/file_guard.h"
 #include "persistence/text_file.h"
 
 #include <QByteArrayView>
-#include <QSaveFile>
 #include <QStringView>
 
 namespace {
@@ -358,21 +358,5 @@ IniReadResult readIniFile(const QString& path, qint64 maxBytes) {
 }
 
 QString writeIniFile(const QString& path, const IniFile& file) {
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) {
-        return QStringLiteral("Cannot create file \"%1\". %2").arg(path, out.errorString());
-    }
-    const QByteArray bytes = file.toBytes();
-    // A write that fails while the buffer is flushed is not always reported
-    // by commit(), so the flush is checked on its own before committing.
-    if (out.write(bytes) != bytes.size() || !out.flush()) {
-        const QString error =
-            QStringLiteral("Write error on \"%1\". %2").arg(path, out.errorString());
-        out.cancelWriting();
-        return error;
-    }
-    if (!out.commit()) {
-        return QStringLiteral("Write error on \"%1\". %2").arg(path, out.errorString());
-    }
-    return QString();
+    return writeFileWhole(path, file.toBytes());
 }

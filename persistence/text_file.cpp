@@ -1,8 +1,8 @@
 #include "persistence/text_file.h"
 
+#include "persistence/file_guard.h"
+
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -71,25 +71,17 @@ QStringList splitTextLines(const QString& text) {
 
 FileBytesResult readFileBytes(const QString& path, qint64 maxBytes) {
     FileBytesResult result;
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        result.failure = FileBytesResult::Failure::Missing;
-        result.error =
-            QStringLiteral("Cannot open file \"%1\". The file does not exist.").arg(path);
+    GuardedFile guarded = openGuarded(path);
+    if (!guarded.ok()) {
+        result.failure = guarded.failure == GuardedFile::Failure::Missing
+                             ? FileBytesResult::Failure::Missing
+                         : guarded.failure == GuardedFile::Failure::NotAFile
+                             ? FileBytesResult::Failure::NotAFile
+                             : FileBytesResult::Failure::Unreadable;
+        result.error = guarded.error;
         return result;
     }
-    // Devices and FIFOs claim a size of 0 and never end, or block for ever.
-    if (!info.isFile()) {
-        result.failure = FileBytesResult::Failure::NotAFile;
-        result.error = QStringLiteral("\"%1\" is not a file.").arg(path);
-        return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.failure = FileBytesResult::Failure::Unreadable;
-        result.error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString());
-        return result;
-    }
+    QFile& file = *guarded.file;
     // The claimed size may change under us: read one byte past the limit to
     // tell a file that grew from one that fits.
     result.bytes = file.read(maxBytes + 1);
@@ -144,25 +136,10 @@ TextFileResult readTextFile(const QString& path) {
 }
 
 QString writeTextFile(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString());
-    }
     QByteArray bytes;
     for (const QString& line : lines) {
         bytes += line.toUtf8();
         bytes += "\r\n";
     }
-    // A write that fails while the buffer is flushed is not always reported
-    // by commit(), so the flush is checked on its own before committing.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString error =
-            QStringLiteral("Write error on \"%1\". %2").arg(path, file.errorString());
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit()) {
-        return QStringLiteral("Write error on \"%1\". %2").arg(path, file.errorString());
-    }
-    return QString();
+    return writeFileWhole(path, bytes);
 }
