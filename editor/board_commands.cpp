@@ -280,7 +280,7 @@ bool Tmainform::OpenSFGfile(const QString& FileName) {
     }
 
     if (const std::optional<QString> listPath = existingImageListPath(FileName)) {
-        const TextFileResult list = readTextFile(*listPath);
+        const TextFileResult list = readTextFile(*listPath, TextKind::ImageList);
         if (list.ok()) {
             ListBox1->clear();
             ListBox1->addItems(list.lines);
@@ -322,7 +322,7 @@ bool Tmainform::WriteTheIniFile() {
         QDir().mkpath(board.WindowsDirectory);
     }
     IniFile ini;
-    const IniReadResult existing = readIniFile(path, kMaxSettingsFileBytes);
+    const IniReadResult existing = readSettingsFile(path);
     if (existing.ok()) {
         ini = existing.file;
     }
@@ -341,7 +341,7 @@ void Tmainform::ReadTheIniFile() {
     if (!QFileInfo::exists(path)) {
         return;
     }
-    const IniReadResult read = readIniFile(path, kMaxSettingsFileBytes);
+    const IniReadResult read = readSettingsFile(path);
     if (!read.ok()) {
         platform::dialogs().message(MessageKind::Error, read.error, Button::OK);
         return;

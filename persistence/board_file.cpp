@@ -306,6 +306,27 @@ std::optional<QString> existingImageListPath(const QString& boardPath) {
     return std::nullopt;
 }
 
+IniReadResult readSettingsFile(const QString& path) {
+    IniReadResult result;
+    const FileBytesResult file = readFileBytes(path, kMaxSettingsFileBytes);
+    if (file.failure == FileBytesResult::Failure::Missing) {
+        return result;
+    }
+    result.exists = true;
+    if (file.failure == FileBytesResult::Failure::TooLarge ||
+        file.failure == FileBytesResult::Failure::NotAFile ||
+        (file.ok() && !looksLikeText(file.bytes))) {
+        result.error = QStringLiteral("\"%1\" is not a Plakora settings file.").arg(path);
+        return result;
+    }
+    if (!file.ok()) {
+        result.error = file.error;
+        return result;
+    }
+    result.file = IniFile::fromBytes(file.bytes);
+    return result;
+}
+
 QString settingsFilePath(const QString& folder) {
     return QDir(trimControls(folder)).filePath(QStringLiteral("plakora.INI"));
 }

@@ -83,3 +83,8 @@ inline constexpr const char* kSettingsSection = "Stuff";
 inline constexpr const char* kLastBoardKey = "LastSFGfile";
 inline constexpr const char* kDefaultLastBoard = "Plakora.sfg";
 inline constexpr qint64 kMaxSettingsFileBytes = 1024 * 1024;
+
+// Reads the program settings file. A missing file reads as empty; one that is
+// not a settings file at all (not a regular file, too large, binary) is
+// refused with a message in `error`, as a board file is.
+IniReadResult readSettingsFile(const QString& path);

@@ -117,21 +117,50 @@ bool looksLikeText(const QByteArray& bytes) {
     return control * 10 <= text.size();
 }
 
-TextFileResult readTextFile(const QString& path) {
+bool withinLineLimits(const QString& text, qsizetype maxLines, qsizetype maxLineChars) {
+    qsizetype lines = 0;
+    qsizetype length = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') {
+                ++i;
+            }
+            if (++lines > maxLines) {
+                return false;
+            }
+            length = 0;
+        } else if (++length > maxLineChars) {
+            return false;
+        }
+    }
+    // The last line needs no break of its own.
+    return length == 0 || lines + 1 <= maxLines;
+}
+
+TextFileResult readTextFile(const QString& path, TextKind kind) {
     TextFileResult result;
+    const QString tooLarge =
+        kind == TextKind::ImageList
+            ? QStringLiteral("The file \"%1\" is too large for an image list.").arg(path)
+            : QStringLiteral("The file \"%1\" is too large for a text object.").arg(path);
     FileBytesResult file = readFileBytes(path, kMaxTextFileBytes);
     if (!file.ok()) {
-        result.error =
-            file.failure == FileBytesResult::Failure::TooLarge
-                ? QStringLiteral("The file \"%1\" is too large for a text object.").arg(path)
-                : file.error;
+        result.error = file.failure == FileBytesResult::Failure::TooLarge ? tooLarge : file.error;
         return result;
     }
     if (!looksLikeText(file.bytes)) {
         result.error = QStringLiteral("The file \"%1\" is not a text file.").arg(path);
         return result;
     }
-    result.lines = splitTextLines(decodeText(file.bytes));
+    const QString text = decodeText(file.bytes);
+    file.bytes.clear();
+    if (!withinLineLimits(text, kMaxTextLines, kMaxTextLineChars)) {
+        result.error = tooLarge;
+        return result;
+    }
+    result.lines = splitTextLines(text);
     return result;
 }
 

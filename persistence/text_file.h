@@ -17,8 +17,24 @@ struct TextFileResult {
 
 // Files larger than this, or holding NUL bytes, are refused with a message.
 inline constexpr qint64 kMaxTextFileBytes = 16 * 1024 * 1024;
+// Lines cost memory in the editor and in a show far beyond their bytes: a
+// file of nothing but line breaks would take gigabytes. A quarter of a
+// million lines is hours of scrolling.
+inline constexpr qsizetype kMaxTextLines = 250000;
+// A line longer than this is no line a person reads; the editor would spend
+// seconds laying it out.
+inline constexpr qsizetype kMaxTextLineChars = 65536;
 
-TextFileResult readTextFile(const QString& path);
+// What a text file is read for, named in the refusal of a file too large.
+enum class TextKind { TextObject, ImageList };
+
+// Reads a text file line by line; a file beyond the bytes, lines or line
+// length above, binary, or no regular file is refused with a message.
+TextFileResult readTextFile(const QString& path, TextKind kind = TextKind::TextObject);
+
+// True when `text` splits into at most `maxLines` lines of at most
+// `maxLineChars` characters each; counted without splitting.
+bool withinLineLimits(const QString& text, qsizetype maxLines, qsizetype maxLineChars);
 
 // The bytes of a file read through the program's one guard: only a regular
 // file is read (never a device, a FIFO or a folder), and never more than

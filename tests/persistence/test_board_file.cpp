@@ -87,6 +87,7 @@ private slots:
     void imageListName();
     void existingImageList_newNameFirstThenOld();
     void readBoardFile_refusesWhatIsNoBoard();
+    void read_byteOrderMark_readPast();
 };
 
 void BoardFileTest::integers_data() {
@@ -294,20 +295,24 @@ void BoardFileTest::existingImageList_newNameFirstThenOld() {
 
 void BoardFileTest::readBoardFile_refusesWhatIsNoBoard() {
     QTemporaryDir dir;
+    // The board file and the settings file are refused alike, each within
+    // its own size.
     struct Case {
         const char* name;
         QByteArray bytes;
         bool board;
+        bool settings;
     };
     const QByteArray megabyteLine = "[Stuff]\r\nT1L=" + QByteArray(1024 * 1024, 'x') + "\r\n";
     const QList<Case> cases = {
-        {"empty", QByteArray(), true},
-        {"board", "[Stuff]\r\nT1L=Hi\r\n", true},
-        {"megabyte on one line", megabyteLine, true},
-        {"unterminated header", "[Stuff\r\nT1L=x", true},
-        {"NUL bytes", QByteArray("[Stuff]\0\r\nT1L=x\r\n", 17), false},
-        {"binary", QByteArray("\x01\x02\x03\x04\x05\x06\x07\x08\x0e\x0f", 10).repeated(50), false},
-        {"too large", QByteArray(kMaxBoardFileBytes + 1, 'a'), false},
+        {"empty", QByteArray(), true, true},
+        {"board", "[Stuff]\r\nT1L=Hi\r\n", true, true},
+        {"megabyte on one line", megabyteLine, true, false},
+        {"unterminated header", "[Stuff\r\nT1L=x", true, true},
+        {"NUL bytes", QByteArray("[Stuff]\0\r\nT1L=x\r\n", 17), false, false},
+        {"binary", QByteArray("\x01\x02\x03\x04\x05\x06\x07\x08\x0e\x0f", 10).repeated(50), false,
+         false},
+        {"too large", QByteArray(kMaxBoardFileBytes + 1, 'a'), false, false},
     };
     for (const Case& c : cases) {
         const QString path = dir.filePath(QString::fromLatin1(c.name));
@@ -317,15 +322,39 @@ void BoardFileTest::readBoardFile_refusesWhatIsNoBoard() {
         if (!c.board) {
             QVERIFY2(read.error.contains(path), c.name);
         }
+        const IniReadResult settings = readSettingsFile(path);
+        QVERIFY2(settings.ok() == c.settings, c.name);
+        QVERIFY2(settings.exists, c.name);
+        if (!c.settings) {
+            QCOMPARE(settings.error,
+                     QStringLiteral("\"%1\" is not a Plakora settings file.").arg(path));
+        }
     }
-    QVERIFY(!readBoardFile(QStringLiteral("/dev/zero")).ok());
-    QVERIFY(!readBoardFile(dir.path()).ok());
+    for (const QString& path : {QStringLiteral("/dev/zero"), dir.path()}) {
+        QVERIFY(!readBoardFile(path).ok());
+        QVERIFY(!readSettingsFile(path).ok());
+    }
+    const IniReadResult missing = readSettingsFile(dir.filePath("none.INI"));
+    QVERIFY(missing.ok());
+    QVERIFY(!missing.exists);
 
     const BoardFileRead big = readBoardFile(dir.filePath("megabyte on one line"));
     BoardState b;
     BoardFileFields f;
     readBoardSections(big.ini, b, f, 800, 600);
     QCOMPARE(f.MainTitle.size(), 1024 * 1024);
+}
+
+void BoardFileTest::read_byteOrderMark_readPast() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("marked.sfg");
+    writeBytes(path, "\xEF\xBB\xBF[Stuff]\r\nT1L=Marked\r\n");
+    const BoardFileRead read = readBoardFile(path);
+    QVERIFY(read.ok());
+    BoardState b;
+    BoardFileFields f;
+    readBoardSections(read.ini, b, f, 800, 600);
+    QCOMPARE(f.MainTitle, QStringLiteral("Marked"));
 }
 
 PLAKORA_TEST_MAIN(BoardFileTest)

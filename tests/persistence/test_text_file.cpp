@@ -1,5 +1,7 @@
 // Reading and writing text object files.
 
+#include "persistence/file_guard.h"
+#include "persistence/ini_file.h"
 #include "persistence/text_file.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/test_main.h"
@@ -7,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,6 +35,12 @@ private slots:
     void write_crlfAfterEveryLine_utf8();
     void write_intoMissingFolder_failsAndLeavesNothing();
     void write_failure_keepsPreviousFile();
+    void write_failingStep_keepsPreviousFile_data();
+    void write_failingStep_keepsPreviousFile();
+    void write_keepsLinkAndPermissions();
+    void lineLimits_data();
+    void lineLimits();
+    void read_tooManyLinesOrTooLongALine_refused();
 };
 
 void TextFileTest::split_lineEnds_data() {
@@ -186,7 +195,105 @@ void TextFileTest::write_failure_keepsPreviousFile() {
     QVERIFY(!error.isEmpty());
     QCOMPARE(readBytes(path), QByteArray("old\r\n"));
     // No half-written temporary file is left beside it.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.txt"});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.txt"});
+}
+
+void TextFileTest::write_failingStep_keepsPreviousFile_data() {
+    QTest::addColumn<QByteArray>("step");
+    QTest::addColumn<bool>("ini");
+    for (const char* step : {"write", "sync", "close"}) {
+        QTest::addRow("text, %s fails", step) << QByteArray(step) << false;
+        QTest::addRow("settings, %s fails", step) << QByteArray(step) << true;
+    }
+}
+
+void TextFileTest::write_failingStep_keepsPreviousFile() {
+    // A disk may report its failure only when the data is synced or the file
+    // closed; the old file must still be there then.
+    QFETCH(QByteArray, step);
+    QFETCH(bool, ini);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("keep.txt");
+    writeBytes(path, "old\r\n");
+    file_guard_testing::failNextWriteStep(step.constData());
+    QString error;
+    if (ini) {
+        IniFile file;
+        QVERIFY(file.write(QStringLiteral("Stuff"), QStringLiteral("Key"), QStringLiteral("new")));
+        error = writeIniFile(path, file);
+    } else {
+        error = writeTextFile(path, {"new"});
+    }
+    QVERIFY(error.startsWith(QStringLiteral("Write error on \"%1\".").arg(path)));
+    QCOMPARE(readBytes(path), QByteArray("old\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.txt"});
+    // The next write goes through.
+    QCOMPARE(writeTextFile(path, {"new"}), QString());
+    QCOMPARE(readBytes(path), QByteArray("new\r\n"));
+}
+
+void TextFileTest::write_keepsLinkAndPermissions() {
+    QTemporaryDir dir;
+    const QString target = dir.filePath("real.txt");
+    const QString link = dir.filePath("link.txt");
+    writeBytes(target, "old\r\n");
+    QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ReadGroup));
+    QVERIFY(QFile::link(target, link));
+    QCOMPARE(writeTextFile(link, {"new"}), QString());
+    // The link still points at the file, which now holds the new text.
+    QCOMPARE(QFileInfo(link).symLinkTarget(), target);
+    QCOMPARE(readBytes(target), QByteArray("new\r\n"));
+    struct stat st {};
+    QCOMPARE(::stat(QFile::encodeName(target).constData(), &st), 0);
+    QCOMPARE(st.st_mode & 0777, mode_t(0640));
+}
+
+void TextFileTest::lineLimits_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("within");
+    // At most 3 lines of at most 4 characters.
+    QTest::addRow("empty") << QString() << true;
+    QTest::addRow("three lines") << "abcd\r\nefgh\nijkl" << true;
+    QTest::addRow("three lines, last broken") << "a\rb\r\nc\n" << true;
+    QTest::addRow("four lines") << "a\nb\nc\nd" << false;
+    QTest::addRow("four empty lines") << "\n\n\n\n" << false;
+    QTest::addRow("CR LF is one break") << "\r\n\r\n\r\n" << true;
+    QTest::addRow("line too long") << "abcde" << false;
+    QTest::addRow("long line after a break") << "ab\nabcde\n" << false;
+}
+
+void TextFileTest::lineLimits() {
+    QFETCH(QString, text);
+    QFETCH(bool, within);
+    QCOMPARE(withinLineLimits(text, 3, 4), within);
+    if (within) {
+        QVERIFY(splitTextLines(text).size() <= 3);
+    }
+}
+
+void TextFileTest::read_tooManyLinesOrTooLongALine_refused() {
+    QTemporaryDir dir;
+    // A long text object still loads.
+    const QString longText = dir.filePath("long.txt");
+    writeBytes(longText, QByteArray("line\r\n").repeated(100000));
+    QCOMPARE(readTextFile(longText).lines.size(), 100000);
+
+    const QString breaks = dir.filePath("breaks.txt");
+    writeBytes(breaks, QByteArray(kMaxTextLines + 1, '\n'));
+    const TextFileResult many = readTextFile(breaks);
+    QCOMPARE(many.error,
+             QStringLiteral("The file \"%1\" is too large for a text object.").arg(breaks));
+    QVERIFY(many.lines.isEmpty());
+    writeBytes(breaks, QByteArray(kMaxTextLines, '\n'));
+    QCOMPARE(readTextFile(breaks).lines.size(), kMaxTextLines);
+
+    const QString wide = dir.filePath("wide.txt");
+    writeBytes(wide, "short\r\n" + QByteArray(kMaxTextLineChars + 1, 'w') + "\r\n");
+    QVERIFY(!readTextFile(wide).ok());
+    // The refusal names the kind of file it was read for.
+    QCOMPARE(readTextFile(wide, TextKind::ImageList).error,
+             QStringLiteral("The file \"%1\" is too large for an image list.").arg(wide));
 }
 
 PLAKORA_TEST_MAIN(TextFileTest)
