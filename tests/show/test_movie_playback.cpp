@@ -6,6 +6,7 @@
 #include "show/movie_engine.h"
 #include "show/movie_player.h"
 #include "tests/show/slideshow_fixture.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_main.h"
@@ -47,6 +48,8 @@ private slots:
     void unplayableFile_reportsTheServiceText_data();
     void unplayableFile_reportsTheServiceText();
     void errorBox_endingTheShowMeanwhile_isSafe();
+    void unplayableEntry_nextMovieStillPlays_data();
+    void unplayableEntry_nextMovieStillPlays();
 };
 
 void MoviePlaybackTest::initTestCase() {
@@ -175,6 +178,50 @@ void MoviePlaybackTest::errorBox_endingTheShowMeanwhile_isSafe() {
     QVERIFY(!DPLAYER(*f.screen).device().isOpen());
     QTest::qWait(20);
     QCOMPARE(dialogs.questions.size(), 1);
+}
+
+void MoviePlaybackTest::unplayableEntry_nextMovieStillPlays_data() {
+    QTest::addColumn<QByteArray>("kind");
+    QTest::newRow("missing") << QByteArray("missing");
+    QTest::newRow("random bytes") << QByteArray("random");
+}
+
+void MoviePlaybackTest::unplayableEntry_nextMovieStillPlays() {
+    QFETCH(QByteArray, kind);
+    support::FixedSystemInfo sys(400, 300);
+    support::ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    const QString bad = dir.filePath(QStringLiteral("bad.avi"));
+    if (kind == "random") {
+        QByteArray noise(4096, '\0');
+        for (int i = 0; i < noise.size(); ++i) {
+            noise[i] = static_cast<char>((i * 7919 + 13) % 251);
+        }
+        support::writeBytes(bad, noise);
+    }
+    f.show.ImageEntries = {kMovie, bad};
+
+    // Two rounds of the list: each time the bad entry is reported once and
+    // the good movie after it plays to its end.
+    for (int round = 1; round <= 2; ++round) {
+        dialogs.answerMessage(Answer::OK);
+        SlideStep(f.ctx);
+        QCOMPARE(dialogs.questions.size(), round);
+        const QString text = dialogs.lastQuestion().text;
+        QVERIFY2(text.startsWith(QStringLiteral("Sorry, MCI problem : ")), qPrintable(text));
+        QVERIFY(!f.show.MoviePlaying);
+
+        f.screen->surface().fill(Qt::black);
+        SlideStep(f.ctx);
+        QCOMPARE(dialogs.questions.size(), round);
+        QVERIFY(f.show.MoviePlaying);
+        QTRY_VERIFY(areaIs(f, qRgb(0, 255, 0)));
+        QTRY_VERIFY(areaIs(f, qRgb(0, 0, 255)));
+        QTRY_VERIFY(!f.show.MoviePlaying);
+    }
+    QVERIFY(dialogs.problems.isEmpty());
 }
 
 PLAKORA_TEST_MAIN(MoviePlaybackTest)
