@@ -15,7 +15,16 @@
 #include <QMediaPlayer>
 #include <QTest>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using platform::Answer;
 
@@ -35,6 +44,46 @@ bool areaIs(ShowFixture& f, QRgb colour) {
     return near(s.pixel(kArea.topLeft()), colour) && near(s.pixel(kArea.center()), colour) &&
            near(s.pixel(kArea.bottomRight()), colour);
 }
+
+// Gives a FIFO a writer that comes and goes at once when the program still
+// waits on it after a long while, so that a hang fails the test instead of
+// stopping it.
+class FifoWatchdog {
+public:
+    explicit FifoWatchdog(const QString& path) : path_(QFile::encodeName(path)) {
+        thread_ = std::thread([this] {
+            std::unique_lock<std::mutex> lock(mutex_);
+            while (!done_.load()) {
+                if (cv_.wait_for(lock, std::chrono::seconds(20)) == std::cv_status::timeout) {
+                    fired_ = true;
+                    const int fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK);
+                    if (fd >= 0) {
+                        ::close(fd);
+                    }
+                }
+            }
+        });
+    }
+    ~FifoWatchdog() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            done_ = true;
+        }
+        cv_.notify_all();
+        thread_.join();
+    }
+    FifoWatchdog(const FifoWatchdog&) = delete;
+    FifoWatchdog& operator=(const FifoWatchdog&) = delete;
+    bool fired() const { return fired_.load(); }
+
+private:
+    QByteArray path_;
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    std::atomic<bool> done_{false};
+    std::atomic<bool> fired_{false};
+    std::thread thread_;
+};
 
 } // namespace
 
@@ -144,7 +193,10 @@ void MoviePlaybackTest::unplayableFile_reportsTheServiceText() {
     QCOMPARE(q.messageKind, platform::MessageKind::Error);
     QCOMPARE(q.buttons, platform::Buttons(platform::Button::OK));
     const QString prefix = QStringLiteral("Sorry, MCI problem : ");
-    QVERIFY2(q.text.startsWith(prefix) && q.text.size() > prefix.size(), qPrintable(q.text));
+    const QString suffix = QLatin1Char('\n') + bad;
+    QVERIFY2(q.text.startsWith(prefix) && q.text.endsWith(suffix) &&
+                 q.text.size() > prefix.size() + suffix.size(),
+             qPrintable(q.text));
     QVERIFY(!DPLAYER(*f.screen).device().isOpen());
     QVERIFY(!f.show.MoviePlaying);
     QCOMPARE(f.screen->surface().pixel(kArea.center()), qRgb(0, 0, 0));
@@ -184,6 +236,7 @@ void MoviePlaybackTest::unplayableEntry_nextMovieStillPlays_data() {
     QTest::addColumn<QByteArray>("kind");
     QTest::newRow("missing") << QByteArray("missing");
     QTest::newRow("random bytes") << QByteArray("random");
+    QTest::newRow("fifo") << QByteArray("fifo");
 }
 
 void MoviePlaybackTest::unplayableEntry_nextMovieStillPlays() {
@@ -200,7 +253,10 @@ void MoviePlaybackTest::unplayableEntry_nextMovieStillPlays() {
             noise[i] = static_cast<char>((i * 7919 + 13) % 251);
         }
         support::writeBytes(bad, noise);
+    } else if (kind == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(bad).constData(), 0600), 0);
     }
+    const FifoWatchdog watchdog(bad);
     f.show.ImageEntries = {kMovie, bad};
 
     // Two rounds of the list: each time the bad entry is reported once and
@@ -210,7 +266,10 @@ void MoviePlaybackTest::unplayableEntry_nextMovieStillPlays() {
         SlideStep(f.ctx);
         QCOMPARE(dialogs.questions.size(), round);
         const QString text = dialogs.lastQuestion().text;
-        QVERIFY2(text.startsWith(QStringLiteral("Sorry, MCI problem : ")), qPrintable(text));
+        QVERIFY2(text.startsWith(QStringLiteral("Sorry, MCI problem : ")) &&
+                     text.endsWith(QLatin1Char('\n') + bad),
+                 qPrintable(text));
+        QVERIFY(!watchdog.fired());
         QVERIFY(!f.show.MoviePlaying);
 
         f.screen->surface().fill(Qt::black);
