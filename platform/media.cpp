@@ -38,41 +38,34 @@ constexpr int kOpenTimeoutMs = 10000;
 class QtMediaDevice final : public QObject, public MediaDevice {
 public:
     QtMediaDevice() {
-        player_.setVideoSink(&sink_);
-        connect(&sink_, &QVideoSink::videoFrameChanged, this, &QtMediaDevice::frameArrived);
-        connect(&player_, &QMediaPlayer::mediaStatusChanged, this, &QtMediaDevice::statusChanged);
-        connect(&player_, &QMediaPlayer::errorOccurred, this, &QtMediaDevice::failed);
         converter_ = std::thread([this] { convertLoop(); });
     }
 
     ~QtMediaDevice() override {
-        // Nothing the player or the sink report while they go may reach this
-        // half-destroyed device.
-        disconnect(&player_, nullptr, this, nullptr);
-        disconnect(&sink_, nullptr, this, nullptr);
+        notify_ = nullptr;
+        dropPlayer();
         {
             std::lock_guard<std::mutex> lock(mutex_);
             quit_ = true;
         }
         wake_.notify_all();
         converter_.join();
-        notify_ = nullptr;
-        player_.stop();
-        player_.setSource(QUrl());
     }
 
     bool open(const QString& fileName) override {
         close();
         lastError_.clear();
+        QMediaPlayer& player = freshPlayer();
+        const unsigned long mine = epoch_;
         const QAudioDevice speaker = QMediaDevices::defaultAudioOutput();
         if (speaker.isNull()) {
             // No sound card: the picture plays all the same.
-            player_.setAudioOutput(nullptr);
+            player.setAudioOutput(nullptr);
         } else {
-            audio_.setDevice(speaker);
-            player_.setAudioOutput(&audio_);
+            media_->audio.setDevice(speaker);
+            player.setAudioOutput(&media_->audio);
         }
-        player_.setSource(QUrl::fromLocalFile(fileName));
+        player.setSource(QUrl::fromLocalFile(fileName));
         if (!settled()) {
             QEventLoop loop;
             QTimer timeout;
@@ -83,25 +76,34 @@ public:
                     loop.quit();
                 }
             };
-            connect(&player_, &QMediaPlayer::mediaStatusChanged, &loop, check);
-            connect(&player_, &QMediaPlayer::errorOccurred, &loop, check);
+            connect(&player, &QMediaPlayer::mediaStatusChanged, &loop, check);
+            connect(&player, &QMediaPlayer::errorOccurred, &loop, check);
+            connect(&player, &QObject::destroyed, &loop, &QEventLoop::quit);
             timeout.start(kOpenTimeoutMs);
             // The operator's keys wait until the file is open; the show's
             // other steps and timers go on.
             loop.exec(QEventLoop::ExcludeUserInputEvents);
         }
-        const QMediaPlayer::MediaStatus status = player_.mediaStatus();
+        // A step run by the wait may have closed the device meanwhile.
+        if (!media_ || epoch_ != mine) {
+            lastError_ = QStringLiteral("The device was closed while the file opened.");
+            return false;
+        }
+        const QMediaPlayer::MediaStatus status = player.mediaStatus();
         const bool ready =
-            player_.error() == QMediaPlayer::NoError &&
+            player.error() == QMediaPlayer::NoError &&
             (status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia ||
              status == QMediaPlayer::BufferingMedia);
         if (!ready) {
-            lastError_ = player_.errorString();
+            lastError_ = player.errorString();
             if (lastError_.isEmpty()) {
                 lastError_ = status == QMediaPlayer::LoadingMedia
                                  ? QStringLiteral("The file did not open in time.")
                                  : QStringLiteral("The file cannot be played.");
             }
+            // A player that has failed does not open another file: it goes,
+            // and the next open makes a new one.
+            close();
             return false;
         }
         open_ = true;
@@ -116,26 +118,44 @@ public:
         ++generation_;
     }
 
-    std::int64_t length() const override { return player_.duration(); }
+    std::int64_t length() const override { return media_ ? media_->player.duration() : 0; }
 
     std::int64_t position() const override {
+        if (!media_) {
+            return 0;
+        }
+        const QMediaPlayer& player = media_->player;
         // At the end of the media the player may report a position a little
         // short of the length; the play is over all the same.
-        if (player_.mediaStatus() == QMediaPlayer::EndOfMedia) {
-            return std::max(player_.position(), player_.duration());
+        if (player.mediaStatus() == QMediaPlayer::EndOfMedia) {
+            return std::max(player.position(), player.duration());
         }
-        return player_.position();
+        return player.position();
     }
 
     void play(Notify notify) override {
+        if (!media_) {
+            return;
+        }
         notify_ = std::move(notify);
-        player_.play();
+        media_->player.play();
     }
 
-    void stop() override { player_.stop(); }
+    void stop() override {
+        if (media_) {
+            media_->player.stop();
+        }
+    }
 
-    void seekToStart() override { player_.setPosition(0); }
+    void seekToStart() override {
+        if (media_) {
+            media_->player.setPosition(0);
+        }
+    }
 
+    // Closing lets the player go with everything it had: its source, its
+    // pictures on their way, its notices still to come. A failed player
+    // would refuse every later file, so none is kept for the next open.
     void close() override {
         notify_ = nullptr;
         {
@@ -144,12 +164,7 @@ public:
             ready_.reset();
             ++generation_;
         }
-        if (player_.source().isEmpty()) {
-            open_ = false;
-            return;
-        }
-        player_.stop();
-        player_.setSource(QUrl());
+        dropPlayer();
         open_ = false;
     }
 
@@ -163,9 +178,62 @@ public:
     }
 
 private:
+    // A player of its own for each file, with its own sink and sound output;
+    // what the player and the sink report is taken only while they are the
+    // device's current ones.
+    struct Pipeline {
+        QVideoSink sink;
+        QAudioOutput audio;
+        // The player goes first: it refers to the sink and the audio output.
+        QMediaPlayer player;
+    };
+
+    QMediaPlayer& freshPlayer() {
+        media_ = std::make_unique<Pipeline>();
+        const unsigned long epoch = ++epoch_;
+        QMediaPlayer& player = media_->player;
+        player.setVideoSink(&media_->sink);
+        connect(&media_->sink, &QVideoSink::videoFrameChanged, this,
+                [this, epoch](const QVideoFrame& frame) {
+                    if (epoch == epoch_) {
+                        frameArrived(frame);
+                    }
+                });
+        connect(&player, &QMediaPlayer::mediaStatusChanged, this,
+                [this, epoch](QMediaPlayer::MediaStatus status) {
+                    if (epoch == epoch_) {
+                        statusChanged(status);
+                    }
+                });
+        connect(&player, &QMediaPlayer::errorOccurred, this, [this, epoch] {
+            if (epoch == epoch_) {
+                failed();
+            }
+        });
+        return player;
+    }
+
+    void dropPlayer() {
+        if (!media_) {
+            return;
+        }
+        // Nothing the player or the sink report while they go may reach
+        // this device.
+        ++epoch_;
+        std::unique_ptr<Pipeline> media = std::move(media_);
+        disconnect(&media->player, nullptr, this, nullptr);
+        disconnect(&media->sink, nullptr, this, nullptr);
+        media->player.stop();
+        media->player.setSource(QUrl());
+    }
+
     bool settled() const {
-        const QMediaPlayer::MediaStatus s = player_.mediaStatus();
-        return player_.error() != QMediaPlayer::NoError || s == QMediaPlayer::LoadedMedia ||
+        if (!media_) {
+            return true;
+        }
+        const QMediaPlayer& player = media_->player;
+        const QMediaPlayer::MediaStatus s = player.mediaStatus();
+        return player.error() != QMediaPlayer::NoError || s == QMediaPlayer::LoadedMedia ||
                s == QMediaPlayer::BufferedMedia || s == QMediaPlayer::BufferingMedia ||
                s == QMediaPlayer::InvalidMedia || s == QMediaPlayer::NoMedia;
     }
@@ -321,10 +389,10 @@ private:
         unsigned long generation = 0;
     };
 
-    // The player goes first: it refers to the sink and the audio output.
-    QVideoSink sink_;
-    QAudioOutput audio_;
-    QMediaPlayer player_;
+    std::unique_ptr<Pipeline> media_;
+    // Counts the players made and let go; a report carries the count of its
+    // player and is dropped once that player is no longer the current one.
+    unsigned long epoch_ = 0;
     Notify notify_;
     FrameHandler handler_;
     QString lastError_;

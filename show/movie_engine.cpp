@@ -1,5 +1,6 @@
 #include "show/movie_engine.h"
 
+#include "persistence/file_guard.h"
 #include "platform/dialogs.h"
 #include "platform/system_info.h"
 #include "platform/win_ver.h"
@@ -13,6 +14,27 @@
 
 #include <QCoreApplication>
 #include <QThread>
+
+namespace {
+
+// Why `path` is not handed to the media service, or nothing when it may be:
+// only a regular file is, never a FIFO or a device that would hold the
+// player, and with it the whole program, waiting on the open.
+QString movieFileProblem(const QString& path) {
+    switch (openGuarded(path).failure) {
+    case GuardedFile::Failure::None:
+        return QString();
+    case GuardedFile::Failure::Missing:
+        return QStringLiteral("The file does not exist.");
+    case GuardedFile::Failure::NotAFile:
+        return QStringLiteral("It is not a regular file.");
+    case GuardedFile::Failure::Unreadable:
+        break;
+    }
+    return QStringLiteral("The file cannot be read.");
+}
+
+} // namespace
 
 std::int32_t nextSlideIndex(std::int32_t index, std::int32_t count) {
     if (index + 1 > count - 1 || index + 1 < 0) {
@@ -60,14 +82,16 @@ void playMovie(ShowContext& ctx, const QString& fileName) {
     TMoviePlayer& player = DPLAYER(ctx.screen);
     platform::MediaDevice& device = player.device();
     s.MoviePlaying = true;
-    if (!device.open(fileName)) {
+    const QString refused = movieFileProblem(fileName);
+    if (!refused.isEmpty() || !device.open(fileName)) {
         // The device is closed before the message comes up, and the
         // slideshow stays held while it is up: the message runs an event
         // loop in which other steps, and even a new show, go on.
-        const QString reason = device.lastError();
+        const QString reason = refused.isEmpty() ? device.lastError() : refused;
         device.close();
         platform::dialogs().message(platform::MessageKind::Error,
-                                    QString::fromLatin1(kMediaProblem) + reason,
+                                    QString::fromLatin1(kMediaProblem) + reason +
+                                        QLatin1Char('\n') + fileName,
                                     platform::Button::OK);
         // One unplayable file must not hold the slideshow for good.
         s.MoviePlaying = false;

@@ -14,8 +14,9 @@
 
 #include <cstdint>
 
-// The caption of the message that an unplayable movie brings up, before the
-// media service's own text.
+// The start of the message that an unplayable movie brings up; the reason
+// (the media service's own text) follows, and the movie's path on a line of
+// its own.
 inline constexpr const char* kMediaProblem = "Sorry, MCI problem : ";
 
 // The entry shown after `index` in a list of `count` entries: the next one,

@@ -7,11 +7,24 @@
 
 #include "platform/media.h"
 
+#include <QFile>
 #include <QRect>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <map>
 #include <memory>
+
+// A file for the fake device to "play": the show hands only regular files to
+// the media service, so a movie entry must name one.
+inline QString writeMovieFile(const QTemporaryDir& dir, const char* name) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write("RIFF") != 4) {
+        qFatal("cannot write movie file");
+    }
+    return path;
+}
 
 struct FakeMediaLog {
     QStringList opened;

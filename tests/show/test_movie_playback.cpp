@@ -6,6 +6,7 @@
 #include "show/movie_engine.h"
 #include "show/movie_player.h"
 #include "tests/show/slideshow_fixture.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_main.h"
@@ -14,7 +15,16 @@
 #include <QMediaPlayer>
 #include <QTest>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using platform::Answer;
 
@@ -35,6 +45,46 @@ bool areaIs(ShowFixture& f, QRgb colour) {
            near(s.pixel(kArea.bottomRight()), colour);
 }
 
+// Gives a FIFO a writer that comes and goes at once when the program still
+// waits on it after a long while, so that a hang fails the test instead of
+// stopping it.
+class FifoWatchdog {
+public:
+    explicit FifoWatchdog(const QString& path) : path_(QFile::encodeName(path)) {
+        thread_ = std::thread([this] {
+            std::unique_lock<std::mutex> lock(mutex_);
+            while (!done_.load()) {
+                if (cv_.wait_for(lock, std::chrono::seconds(20)) == std::cv_status::timeout) {
+                    fired_ = true;
+                    const int fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK);
+                    if (fd >= 0) {
+                        ::close(fd);
+                    }
+                }
+            }
+        });
+    }
+    ~FifoWatchdog() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            done_ = true;
+        }
+        cv_.notify_all();
+        thread_.join();
+    }
+    FifoWatchdog(const FifoWatchdog&) = delete;
+    FifoWatchdog& operator=(const FifoWatchdog&) = delete;
+    bool fired() const { return fired_.load(); }
+
+private:
+    QByteArray path_;
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    std::atomic<bool> done_{false};
+    std::atomic<bool> fired_{false};
+    std::thread thread_;
+};
+
 } // namespace
 
 class MoviePlaybackTest : public QObject {
@@ -47,6 +97,8 @@ private slots:
     void unplayableFile_reportsTheServiceText_data();
     void unplayableFile_reportsTheServiceText();
     void errorBox_endingTheShowMeanwhile_isSafe();
+    void unplayableEntry_nextMovieStillPlays_data();
+    void unplayableEntry_nextMovieStillPlays();
 };
 
 void MoviePlaybackTest::initTestCase() {
@@ -141,7 +193,10 @@ void MoviePlaybackTest::unplayableFile_reportsTheServiceText() {
     QCOMPARE(q.messageKind, platform::MessageKind::Error);
     QCOMPARE(q.buttons, platform::Buttons(platform::Button::OK));
     const QString prefix = QStringLiteral("Sorry, MCI problem : ");
-    QVERIFY2(q.text.startsWith(prefix) && q.text.size() > prefix.size(), qPrintable(q.text));
+    const QString suffix = QLatin1Char('\n') + bad;
+    QVERIFY2(q.text.startsWith(prefix) && q.text.endsWith(suffix) &&
+                 q.text.size() > prefix.size() + suffix.size(),
+             qPrintable(q.text));
     QVERIFY(!DPLAYER(*f.screen).device().isOpen());
     QVERIFY(!f.show.MoviePlaying);
     QCOMPARE(f.screen->surface().pixel(kArea.center()), qRgb(0, 0, 0));
@@ -175,6 +230,57 @@ void MoviePlaybackTest::errorBox_endingTheShowMeanwhile_isSafe() {
     QVERIFY(!DPLAYER(*f.screen).device().isOpen());
     QTest::qWait(20);
     QCOMPARE(dialogs.questions.size(), 1);
+}
+
+void MoviePlaybackTest::unplayableEntry_nextMovieStillPlays_data() {
+    QTest::addColumn<QByteArray>("kind");
+    QTest::newRow("missing") << QByteArray("missing");
+    QTest::newRow("random bytes") << QByteArray("random");
+    QTest::newRow("fifo") << QByteArray("fifo");
+}
+
+void MoviePlaybackTest::unplayableEntry_nextMovieStillPlays() {
+    QFETCH(QByteArray, kind);
+    support::FixedSystemInfo sys(400, 300);
+    support::ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    const QString bad = dir.filePath(QStringLiteral("bad.avi"));
+    if (kind == "random") {
+        QByteArray noise(4096, '\0');
+        for (int i = 0; i < noise.size(); ++i) {
+            noise[i] = static_cast<char>((i * 7919 + 13) % 251);
+        }
+        support::writeBytes(bad, noise);
+    } else if (kind == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(bad).constData(), 0600), 0);
+    }
+    const FifoWatchdog watchdog(bad);
+    f.show.ImageEntries = {kMovie, bad};
+
+    // Two rounds of the list: each time the bad entry is reported once and
+    // the good movie after it plays to its end.
+    for (int round = 1; round <= 2; ++round) {
+        dialogs.answerMessage(Answer::OK);
+        SlideStep(f.ctx);
+        QCOMPARE(dialogs.questions.size(), round);
+        const QString text = dialogs.lastQuestion().text;
+        QVERIFY2(text.startsWith(QStringLiteral("Sorry, MCI problem : ")) &&
+                     text.endsWith(QLatin1Char('\n') + bad),
+                 qPrintable(text));
+        QVERIFY(!watchdog.fired());
+        QVERIFY(!f.show.MoviePlaying);
+
+        f.screen->surface().fill(Qt::black);
+        SlideStep(f.ctx);
+        QCOMPARE(dialogs.questions.size(), round);
+        QVERIFY(f.show.MoviePlaying);
+        QTRY_VERIFY(areaIs(f, qRgb(0, 255, 0)));
+        QTRY_VERIFY(areaIs(f, qRgb(0, 0, 255)));
+        QTRY_VERIFY(!f.show.MoviePlaying);
+    }
+    QVERIFY(dialogs.problems.isEmpty());
 }
 
 PLAKORA_TEST_MAIN(MoviePlaybackTest)

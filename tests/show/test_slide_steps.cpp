@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using platform::Answer;
 
 class SlideStepsTest : public QObject {
@@ -26,6 +28,8 @@ private slots:
     void movie_holdsTheSlideshowUntilItsEnd();
     void movie_failingWhilePlaying_releasesTheSlideshow();
     void mediaError_reportedClosedAndPassed();
+    void notARegularFile_reportedWithoutReachingTheDevice_data();
+    void notARegularFile_reportedWithoutReachingTheDevice();
     void otherPlatform_passesMoviesSilently();
     void longPath_pictureShownWhole();
     void preparedPicture_drawnOnlyForItsOwnEntry();
@@ -93,7 +97,7 @@ void SlideStepsTest::movie_holdsTheSlideshowUntilItsEnd() {
     QTemporaryDir dir;
     ShowFixture f(400, 300);
     layOutArea(f);
-    const QString movie = dir.filePath(QStringLiteral("m.avi"));
+    const QString movie = writeMovieFile(dir, "m.avi");
     setEntries(f,
                {writePicture(dir, "a.bmp", Qt::red), movie, writePicture(dir, "c.bmp", Qt::blue)});
 
@@ -156,7 +160,7 @@ void SlideStepsTest::movie_failingWhilePlaying_releasesTheSlideshow() {
     QTemporaryDir dir;
     ShowFixture f(400, 300);
     layOutArea(f);
-    setEntries(f, {writePicture(dir, "a.bmp", Qt::red), dir.filePath(QStringLiteral("m.avi"))});
+    setEntries(f, {writePicture(dir, "a.bmp", Qt::red), writeMovieFile(dir, "m.avi")});
     SlideStep(f.ctx);
     QVERIFY(f.show.MoviePlaying);
     media.notice(300, platform::MediaDevice::PlayEnd::Failed);
@@ -172,7 +176,7 @@ void SlideStepsTest::mediaError_reportedClosedAndPassed() {
     QTemporaryDir dir;
     ShowFixture f(400, 300);
     layOutArea(f);
-    const QString bad = dir.filePath(QStringLiteral("bad.avi"));
+    const QString bad = writeMovieFile(dir, "bad.avi");
     media.log->failures[bad] = QStringLiteral("The file is damaged.");
     setEntries(f, {writePicture(dir, "a.bmp", Qt::red), bad, writePicture(dir, "c.bmp", Qt::blue)});
 
@@ -189,7 +193,7 @@ void SlideStepsTest::mediaError_reportedClosedAndPassed() {
     const support::Question& q = dialogs.lastQuestion();
     QCOMPARE(q.messageKind, platform::MessageKind::Error);
     QCOMPARE(q.caption, QStringLiteral("Error"));
-    QCOMPARE(q.text, QStringLiteral("Sorry, MCI problem : The file is damaged."));
+    QCOMPARE(q.text, QStringLiteral("Sorry, MCI problem : The file is damaged.\n") + bad);
     QCOMPARE(q.buttons, platform::Buttons(platform::Button::OK));
     QVERIFY(dialogs.problems.isEmpty());
     // The device was closed before the message came up, and the slideshow
@@ -201,6 +205,43 @@ void SlideStepsTest::mediaError_reportedClosedAndPassed() {
 
     SlideStep(f.ctx);
     QCOMPARE(f.show.SlideIndex, 2);
+    QCOMPARE(areaColour(f), qRgb(0, 0, 255));
+}
+
+void SlideStepsTest::notARegularFile_reportedWithoutReachingTheDevice_data() {
+    QTest::addColumn<QByteArray>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << QByteArray("missing") << QStringLiteral("The file does not exist.");
+    QTest::newRow("fifo") << QByteArray("fifo") << QStringLiteral("It is not a regular file.");
+    QTest::newRow("folder") << QByteArray("folder") << QStringLiteral("It is not a regular file.");
+}
+
+void SlideStepsTest::notARegularFile_reportedWithoutReachingTheDevice() {
+    QFETCH(QByteArray, kind);
+    QFETCH(QString, reason);
+    support::FixedSystemInfo sys(400, 300);
+    support::ScriptedDialogs dialogs;
+    FakeMedia media;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    const QString bad = dir.filePath(QStringLiteral("x.avi"));
+    if (kind == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(bad).constData(), 0600), 0);
+    } else if (kind == "folder") {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("x.avi")));
+    }
+    setEntries(f, {writePicture(dir, "a.bmp", Qt::red), bad, writePicture(dir, "c.bmp", Qt::blue)});
+    dialogs.answerMessage(Answer::OK);
+    SlideStep(f.ctx);
+
+    QCOMPARE(dialogs.questions.size(), 1);
+    QCOMPARE(dialogs.lastQuestion().text,
+             QStringLiteral("Sorry, MCI problem : ") + reason + QLatin1Char('\n') + bad);
+    QVERIFY(media.log->opened.isEmpty());
+    QVERIFY(!media.log->open);
+    QVERIFY(!f.show.MoviePlaying);
+    SlideStep(f.ctx);
     QCOMPARE(areaColour(f), qRgb(0, 0, 255));
 }
 

@@ -181,7 +181,7 @@ void SlideshowThreadsTest::startTheShow_slideshowOnlyWithEntriesAndNoMarkers() {
 
     // Entries and no markers: the slideshow runs, with the list size and
     // the time per slide published for its thread.
-    f.host.texts.ImageList = {writePicture(dir, "a.bmp", Qt::red), QStringLiteral("m.avi")};
+    f.host.texts.ImageList = {writePicture(dir, "a.bmp", Qt::red), writeMovieFile(dir, "m.avi")};
     f.host.texts.PlayTime = 7;
     StartTheShow(f.ctx);
     QVERIFY(MovieThreadHandle.thread());
@@ -206,7 +206,7 @@ void SlideshowThreadsTest::errorBox_endingTheShowMeanwhile_isSafe() {
     EndThreadsOnExit endThreads;
     layOutArea(f);
     layOutBox1(f);
-    const QString bad = dir.filePath(QStringLiteral("bad.avi"));
+    const QString bad = writeMovieFile(dir, "bad.avi");
     media.log->failures[bad] = QStringLiteral("The file is damaged.");
     setEntries(f, {writePicture(dir, "a.bmp", Qt::red), bad});
 
@@ -250,7 +250,7 @@ void SlideshowThreadsTest::errorBox_restartingTheShowMeanwhile_isSafe() {
     ShowFixture f(400, 300);
     EndThreadsOnExit endThreads;
     layOutArea(f);
-    const QString bad = dir.filePath(QStringLiteral("bad.avi"));
+    const QString bad = writeMovieFile(dir, "bad.avi");
     media.log->failures[bad] = QStringLiteral("The file is damaged.");
     setEntries(f, {writePicture(dir, "a.bmp", Qt::red), bad});
     f.host.texts.ImageList = f.show.ImageEntries;
