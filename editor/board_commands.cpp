@@ -24,6 +24,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cstdint>
 
 using platform::Answer;
 using platform::Button;
@@ -73,13 +74,23 @@ QString lineBreakMessage(const QString& path, const QString& what) {
 QRect fittedWindowBounds(const BoardFileFields& f, int screenWidth, int screenHeight) {
     const int w = std::clamp(f.Width, 1, std::max(1, screenWidth));
     const int h = std::clamp(f.Height, 1, std::max(1, screenHeight));
-    QRect bounds(f.Left, f.Top, w, h);
-    const QRect screen(0, 0, screenWidth, screenHeight);
-    if (!bounds.intersects(screen)) {
-        bounds.moveTo(std::clamp(f.Left, 0, std::max(0, screenWidth - w)),
-                      std::clamp(f.Top, 0, std::max(0, screenHeight - h)));
+    // A board may put the window's corner anywhere a 32-bit value reaches,
+    // and its far edge beyond that: the overlap is worked out in 64 bits.
+    const auto overlaps = [](std::int64_t start, int length, int screenLength) {
+        return start < screenLength && start + length > 0;
+    };
+    if (overlaps(f.Left, w, screenWidth) && overlaps(f.Top, h, screenHeight)) {
+        // Within a window's size of the screen: every edge fits an int.
+        return QRect(f.Left, f.Top, w, h);
     }
-    return bounds;
+    return QRect(std::clamp(f.Left, 0, std::max(0, screenWidth - w)),
+                 std::clamp(f.Top, 0, std::max(0, screenHeight - h)), w, h);
+}
+
+QString notABoardQuestion(const QString& path) {
+    return QStringLiteral("\"%1\" is not a Plakora configuration file.\n\nReplace it with this "
+                          "board?")
+        .arg(path);
 }
 
 } // namespace
@@ -160,13 +171,17 @@ Tmainform::SaveOutcome Tmainform::SaveConfigClick(SaveSource source) {
     IniFile ini;
     const FileBytesResult existing = readFileBytes(path, kMaxBoardFileBytes);
     using Failure = FileBytesResult::Failure;
-    if (existing.ok() && looksLikeText(existing.bytes)) {
+    const bool existingBoard = existing.ok() && looksLikeText(existing.bytes);
+    if (existingBoard) {
         // Sections the board does not use stay where they are.
         ini = IniFile::fromBytes(existing.bytes);
     } else if (existing.failure == Failure::NotAFile || existing.failure == Failure::Unreadable) {
         platform::dialogs().message(MessageKind::Error, unableToWrite(path), Button::OK);
         return SaveOutcome::Failed;
     }
+    // A file that is there but is no board (a binary, a file far too large)
+    // may be someone's work under the board's name.
+    const bool replacesNonBoard = !existingBoard && existing.failure != Failure::Missing;
     const QString refused = writeBoardSections(
         ini, board, boardFileFields(), saveStamp(QDateTime::currentDateTime(), QLocale::system()));
     if (!refused.isEmpty()) {
@@ -183,6 +198,11 @@ Tmainform::SaveOutcome Tmainform::SaveConfigClick(SaveSource source) {
         return SaveOutcome::Failed;
     }
 
+    if (replacesNonBoard &&
+        platform::dialogs().message(MessageKind::Confirm, notABoardQuestion(path),
+                                    Button::Yes | Button::No) != Answer::Yes) {
+        return SaveOutcome::NotSaved;
+    }
     if (!writeIniFile(path, ini).isEmpty()) {
         platform::dialogs().message(MessageKind::Error, unableToWrite(path), Button::OK);
         return SaveOutcome::Failed;
@@ -346,12 +366,16 @@ void Tmainform::ReadTheIniFile() {
         platform::dialogs().message(MessageKind::Error, read.error, Button::OK);
         return;
     }
-    board.BoardFileName = read.file.readString(QString::fromLatin1(kSettingsSection),
-                                               QString::fromLatin1(kLastBoardKey),
-                                               QString::fromLatin1(kDefaultLastBoard));
+    const QString last = read.file.readString(QString::fromLatin1(kSettingsSection),
+                                              QString::fromLatin1(kLastBoardKey),
+                                              QString::fromLatin1(kDefaultLastBoard));
     board.SettingsLoaded = true;
-    if (QFileInfo::exists(board.BoardFileName)) {
-        OpenSFGfile(board.BoardFileName);
+    // A file that is there becomes the board's name only once it has loaded,
+    // as with Load Configuration: a file that is no board must not become
+    // the target of the next save. A name whose file is gone is kept; the
+    // first save makes the file.
+    if (!QFileInfo::exists(last) || OpenSFGfile(last)) {
+        board.BoardFileName = last;
     }
 }
 

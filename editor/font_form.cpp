@@ -211,6 +211,27 @@ void TDFontForm::showEvent(QShowEvent* event) {
     const QSize outer = frameGeometry().size();
     move((sys.screenWidth() - outer.width()) / 2, (sys.screenHeight() - outer.height()) / 2);
     FormShow();
+    openedUnactivated_ = !isActiveWindow();
+}
+
+bool TDFontForm::event(QEvent* event) {
+    // Coming back to the chooser from another window refreshes it as its
+    // opening did: the "Time - Date" sample shows the time of the return.
+    // The activation that comes with the opening is the opening itself.
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        if (isVisible() && !openedUnactivated_) {
+            FormShow();
+        }
+        openedUnactivated_ = false;
+        break;
+    case QEvent::Hide:
+        openedUnactivated_ = false;
+        break;
+    default:
+        break;
+    }
+    return QDialog::event(event);
 }
 
 void TDFontForm::applySampleFont() {

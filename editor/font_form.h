@@ -57,6 +57,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void createControls();
@@ -71,4 +72,6 @@ private:
     int itemPixelSize_ = 0;
     QString sampleFace_;
     int sampleSize_ = 0;
+    // Shown, and not yet active since: the first activation is the opening.
+    bool openedUnactivated_ = false;
 };

@@ -54,12 +54,15 @@ ProgramWindows createWindows(bool showEditor) {
     w.PlayScreen = std::make_unique<TPlayScreen>();
     w.DFontForm = std::make_unique<TDFontForm>();
     // The panel works on the editor's board and show over the play screen;
-    // its creation carries the offer to reload the last board.
+    // its creation carries the offer to reload the last board. The windows
+    // are wired together before that offer, so that a reloaded board sets
+    // the panel's bars as any load does.
     w.AlignCntrlBox = std::make_unique<TAlignCntrlBox>(
-        ShowContext{w.mainform->board, w.mainform->showState, *w.PlayScreen, *w.mainform});
-
-    w.mainform->attachWindows(w.PlayScreen.get(), w.DFontForm.get(), w.AlignCntrlBox.get());
-    w.PlayScreen->attach(&w.mainform->board, &w.mainform->showState, w.mainform.get(),
-                         w.AlignCntrlBox.get());
+        ShowContext{w.mainform->board, w.mainform->showState, *w.PlayScreen, *w.mainform},
+        [&w](TAlignCntrlBox& panel) {
+            w.mainform->attachWindows(w.PlayScreen.get(), w.DFontForm.get(), &panel);
+            w.PlayScreen->attach(&w.mainform->board, &w.mainform->showState, w.mainform.get(),
+                                 &panel);
+        });
     return w;
 }

@@ -1,5 +1,6 @@
 #include "show/control_panel.h"
 
+#include "platform/dialogs.h"
 #include "platform/system_info.h"
 #include "show/control_panel_rules.h"
 #include "show/engine_thread.h"
@@ -79,6 +80,21 @@ QToolButton* makeToolButton(QToolBar* bar, const char* name, const QIcon& icon) 
     return button;
 }
 
+bool isModifierKey(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Restores `flag` to false when a closing action ends, however it ends.
 struct ActionScope {
     bool& flag;
@@ -88,6 +104,10 @@ struct ActionScope {
 } // namespace
 
 TAlignCntrlBox::TAlignCntrlBox(const ShowContext& ctx, QWidget* parent)
+    : TAlignCntrlBox(ctx, {}, parent) {}
+
+TAlignCntrlBox::TAlignCntrlBox(const ShowContext& ctx,
+                               const std::function<void(TAlignCntrlBox&)>& attach, QWidget* parent)
     : QWidget(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
       ctx_(ctx) {
@@ -119,6 +139,9 @@ TAlignCntrlBox::TAlignCntrlBox(const ShowContext& ctx, QWidget* parent)
     // its width before it is first shown.
     layout->activate();
     adjustSize();
+    if (attach) {
+        attach(*this);
+    }
     FormCreate();
 }
 
@@ -297,13 +320,6 @@ void TAlignCntrlBox::FormShow() {
     KILLTHREADS();
     ctx_.screen.EraseAllowed = true;
 
-    // The width bars reach across the screen less the borders. Their range is
-    // set before their positions, so that a width the screen allows shows as
-    // it is rather than at the range of an earlier screen or border.
-    const int widthMax = widthBarMaximum(platform::systemInfo().screenWidth(), board.BorderWidth);
-    setMaximumQuietly(TrackBar2, widthMax);
-    setMaximumQuietly(TrackBar6, widthMax);
-
     struct Row {
         QSlider* bar;
         int position;
@@ -335,6 +351,22 @@ void TAlignCntrlBox::FormShow() {
         Label11->clear();
     }
     setPositionQuietly(TrackBar3, board.BorderWidth);
+
+    // The width bars reach across the screen less the borders. Their range
+    // follows their positions: a width is shown within the range the bar had
+    // until now (its first range on the first showing), and the new range
+    // holds from here on, for the operator's moves and the next showing.
+    const int widthMax = widthBarMaximum(platform::systemInfo().screenWidth(), board.BorderWidth);
+    setMaximumQuietly(TrackBar2, widthMax);
+    setMaximumQuietly(TrackBar6, widthMax);
+    // A range that shrank below a position has moved the bar; its label
+    // follows it.
+    if (show.Box1On) {
+        Label4->setText(QString::number(TrackBar2->value()));
+    }
+    if (show.Box2On) {
+        Label6->setText(QString::number(TrackBar6->value()));
+    }
 
     const bool clockDown = ctx_.host.clockButtonDown();
     ToolButton4->setChecked(clockDown);
@@ -507,17 +539,32 @@ void TAlignCntrlBox::showEvent(QShowEvent* event) {
     // events (a window restored, say) do not stop the show again.
     if (!event->spontaneous()) {
         FormShow();
+        takeKeyboard();
     }
 }
 
+void TAlignCntrlBox::takeKeyboard() {
+    // The panel comes up over a play screen that had the keyboard. Without
+    // a window manager no one else moves the focus; with one, a tool window
+    // is not always given it.
+    raise();
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void TAlignCntrlBox::keyPressEvent(QKeyEvent* event) {
-    // No message interrupts a live show here; Escape restarts it.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        ReFresh1Click();
+    event->accept();
+    // A held key repeating (the space that brought the panel up, say) and a
+    // modifier on its way to a menu or button accelerator are not presses of
+    // their own.
+    if (event->isAutoRepeat() || isModifierKey(event->key())) {
         return;
     }
-    QWidget::keyPressEvent(event);
+    platform::dialogs().message(platform::MessageKind::Information, QStringLiteral("keydown"),
+                                platform::Button::OK);
+    if (event->key() == Qt::Key_Escape) {
+        ReFresh1Click();
+    }
 }
 
 bool TAlignCntrlBox::eventFilter(QObject* watched, QEvent* event) {

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -23,6 +24,11 @@ class TAlignCntrlBox : public QWidget {
 public:
     // The panel works on this show; its creation runs FormCreate.
     explicit TAlignCntrlBox(const ShowContext& ctx, QWidget* parent = nullptr);
+    // The same, with `attach` run on the finished window before FormCreate:
+    // the program wires the panel to its other windows there, so that a
+    // board reloaded by FormCreate already reaches the panel's bars.
+    TAlignCntrlBox(const ShowContext& ctx, const std::function<void(TAlignCntrlBox&)>& attach,
+                   QWidget* parent = nullptr);
 
     // The menu bar stands above the client area.
     QMenuBar* MainMenu1 = nullptr;
@@ -75,6 +81,9 @@ public:
     // loaded board has them, each within its own range; no change handler
     // runs, so the board keeps the loaded values.
     void setBarsFromBoard();
+    // Makes the panel the active window, with the keyboard focus on the
+    // panel itself; it runs each time the program shows the panel.
+    void takeKeyboard();
 
     // The operator's changes of the bars.
     void TrackBar1Change();

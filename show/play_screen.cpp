@@ -5,6 +5,7 @@
 #include "platform/screen_saver.h"
 #include "platform/system_info.h"
 #include "show/clock_format.h"
+#include "show/control_panel.h"
 #include "show/engine_thread.h"
 #include "show/safe_bounds.h"
 #include "show/show_host.h"
@@ -259,8 +260,28 @@ void TPlayScreen::Timer1Timer() {
 void TPlayScreen::showControlPanel() {
     if (controlPanel_) {
         controlPanel_->show();
-        controlPanel_->raise();
+        // Also when it was up already: it comes to the front with the keyboard.
+        giveKeyboardToPanel();
     }
+}
+
+void TPlayScreen::giveKeyboardToPanel() {
+    if (auto* panel = qobject_cast<TAlignCntrlBox*>(controlPanel_)) {
+        panel->takeKeyboard();
+    } else if (controlPanel_) {
+        controlPanel_->raise();
+        controlPanel_->activateWindow();
+    }
+}
+
+void TPlayScreen::takeKeyboard() {
+    // A control panel that came up with the show keeps the keyboard.
+    if (controlPanel_ && controlPanel_->isVisible()) {
+        giveKeyboardToPanel();
+        return;
+    }
+    activateWindow();
+    setFocus();
 }
 
 void TPlayScreen::handlePress(QMouseEvent* event) {

@@ -53,6 +53,9 @@ public:
     void Timer1Timer();
     // Brings up the live control panel, which stops the show.
     void showControlPanel();
+    // Takes the keyboard at a show's start: the play screen's, or the control
+    // panel's when the panel came up with the show.
+    void takeKeyboard();
 
     // Paints the window copied and the pixels they copied since creation.
     long long paintCount() const { return paintCount_; }
@@ -85,6 +88,7 @@ private:
     void setBackground(Colour colour);
     void handlePress(QMouseEvent* event);
     void releaseScreen();
+    void giveKeyboardToPanel();
 
     BoardState* board_ = nullptr;
     ShowState* show_ = nullptr;

@@ -155,8 +155,7 @@ void StartTheShow(ShowContext& ctx) {
     screen.setupplayscreen();
     QApplication::processEvents();
     screen.EraseAllowed = false;
-    screen.activateWindow();
-    screen.setFocus();
+    screen.takeKeyboard();
     screen.holdScreenOn();
 
     // The engines, in this order; their first steps run once the main thread

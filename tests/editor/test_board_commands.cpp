@@ -66,6 +66,12 @@ private slots:
     void load_wildValues_keptInBoard_windowOnScreen_showRuns();
     void start_offerYes_bringsBackTheLastBoard();
     void start_offerNo_leavesTheFactoryBoard();
+    void start_refusedLastBoard_nameNotTaken_data();
+    void start_refusedLastBoard_nameNotTaken();
+    void save_overAFileThatIsNoBoard_asksFirst_data();
+    void save_overAFileThatIsNoBoard_asksFirst();
+    void load_windowCornerAtTheEndsOfItsRange_comesOnScreen_data();
+    void load_windowCornerAtTheEndsOfItsRange_comesOnScreen();
     void settingsFile_withoutKey_orWithMissingBoard();
     void settingsFile_unwritable_saysSo();
 
@@ -523,6 +529,14 @@ void BoardCommandsTest::start_offerYes_bringsBackTheLastBoard() {
     QCOMPARE(m_->ListBox1->count(), 2);
     QCOMPARE(m_->board.Box1Width, 333);
     QVERIFY(!m_->board.ConfigChanged);
+    // The control panel's bars show the reloaded board, as after any load.
+    const TAlignCntrlBox* panel = w_.AlignCntrlBox.get();
+    QCOMPARE(panel->TrackBar2->value(), 333);
+    QCOMPARE(panel->TrackBar6->value(), 222);
+    QCOMPARE(panel->TrackBar4->value(), 250);
+    QCOMPARE(panel->TrackBar1->value(), 150);
+    QCOMPARE(panel->TrackBar3->value(), 6);
+    QCOMPARE(panel->TrackBar5->value(), 11);
 }
 
 void BoardCommandsTest::start_offerNo_leavesTheFactoryBoard() {
@@ -542,6 +556,112 @@ void BoardCommandsTest::start_offerNo_leavesTheFactoryBoard() {
     reopen(Answer::Yes);
     QCOMPARE(m_->board.BoardFileName, QString());
     QVERIFY(dialogs_->questions.isEmpty());
+}
+
+namespace {
+
+// Files that lie where a board is expected but are no board.
+QList<std::pair<const char*, QByteArray>> nonBoards() {
+    return {
+        {"binary", QByteArray("\x7f"
+                              "ELF\x02\x01\x01\0\0\0",
+                              10)
+                       .repeated(50)},
+        {"6 MB of text", QByteArray("T1L=a line of text\r\n").repeated(300000)},
+    };
+}
+
+} // namespace
+
+void BoardCommandsTest::start_refusedLastBoard_nameNotTaken_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    for (const auto& [name, bytes] : nonBoards()) {
+        QTest::newRow(name) << bytes;
+    }
+}
+
+void BoardCommandsTest::start_refusedLastBoard_nameNotTaken() {
+    QFETCH(QByteArray, bytes);
+    const QString other = path("other.sfg");
+    writeBytes(other, bytes);
+    writeBytes(path("config/plakora.INI"), "[Stuff]\r\nLastSFGfile=" + other.toUtf8() + "\r\n");
+    dialogs_->answerMessage(Answer::Yes);
+    dialogs_->answerMessage(Answer::OK);
+    m_->offerLastBoard();
+    QCOMPARE(dialogs_->lastQuestion().text,
+             "\"" + other + "\" is not a Plakora configuration file.");
+    QVERIFY(m_->board.SettingsLoaded);
+    QCOMPARE(m_->board.BoardFileName, QString());
+    // The tool bar save asks for a name rather than writing over the file.
+    dialogs_->cancelFile();
+    m_->SaveConfig->click();
+    QCOMPARE(dialogs_->lastQuestion().kind, Question::Kind::SaveFile);
+    QCOMPARE(readBytes(other), bytes);
+}
+
+void BoardCommandsTest::save_overAFileThatIsNoBoard_asksFirst_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("saveAs");
+    QTest::addColumn<Answer>("answer");
+    for (const auto& [name, bytes] : nonBoards()) {
+        QTest::addRow("%s, tool bar, no", name) << bytes << false << Answer::No;
+        QTest::addRow("%s, tool bar, closed", name) << bytes << false << Answer::None;
+        QTest::addRow("%s, tool bar, yes", name) << bytes << false << Answer::Yes;
+        QTest::addRow("%s, save as, no", name) << bytes << true << Answer::No;
+    }
+}
+
+void BoardCommandsTest::save_overAFileThatIsNoBoard_asksFirst() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, saveAs);
+    QFETCH(Answer, answer);
+    // The board's file was replaced by something else since it was saved.
+    const QString file = path("news.sfg");
+    composeBoard();
+    this->saveAs(file);
+    m_->edit1->setText(QStringLiteral("Changed"));
+    writeBytes(file, bytes);
+    dialogs_->questions.clear();
+
+    if (saveAs) {
+        dialogs_->answerFile(file);
+    }
+    dialogs_->answerMessage(answer);
+    if (saveAs) {
+        m_->SaveSettingsFile1->trigger();
+    } else {
+        m_->SaveConfig->click();
+    }
+    const Question& q = dialogs_->lastQuestion();
+    QCOMPARE(q.kind, Question::Kind::Message);
+    QCOMPARE(q.messageKind, MessageKind::Confirm);
+    QCOMPARE(q.buttons, Button::Yes | Button::No);
+    QCOMPARE(q.text, "\"" + file +
+                         "\" is not a Plakora configuration file.\n\nReplace it with this board?");
+    if (answer == Answer::Yes) {
+        QVERIFY(readBytes(file).contains("T1L=Changed\r\n"));
+        QVERIFY(!m_->board.ConfigChanged);
+    } else {
+        QCOMPARE(readBytes(file), bytes);
+        QVERIFY(m_->board.ConfigChanged);
+    }
+}
+
+void BoardCommandsTest::load_windowCornerAtTheEndsOfItsRange_comesOnScreen_data() {
+    QTest::addColumn<QByteArray>("corner");
+    QTest::newRow("far right and down") << QByteArray("ML=2147483647\r\nMT=2147483647\r\n");
+    QTest::newRow("far left and up") << QByteArray("ML=-2147483648\r\nMT=-2147483648\r\n");
+    QTest::newRow("right end, on top") << QByteArray("ML=2147483600\r\nMT=0\r\n");
+    QTest::newRow("left end, down") << QByteArray("ML=-2147483600\r\nMT=2147483000\r\n");
+}
+
+void BoardCommandsTest::load_windowCornerAtTheEndsOfItsRange_comesOnScreen() {
+    QFETCH(QByteArray, corner);
+    writeBytes(path("far.sfg"), "[Stuff]\r\nT1L=Title\r\n" + corner + "MW=700\r\nMH=500\r\n");
+    load(path("far.sfg"));
+    QCOMPARE(m_->frameGeometry().size(), QSize(700, 500));
+    QVERIFY2(QRect(0, 0, 800, 600).contains(m_->frameGeometry()),
+             qPrintable(QStringLiteral("%1,%2").arg(m_->x()).arg(m_->y())));
 }
 
 void BoardCommandsTest::settingsFile_withoutKey_orWithMissingBoard() {

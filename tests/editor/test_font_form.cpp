@@ -75,6 +75,7 @@ private slots:
     void sample_perElement_data();
     void sample_perElement();
     void clockSample_isTheTimeOfEachSizeChange();
+    void clockSample_takenAfreshWhenTheChooserIsActiveAgain();
 
     void facePick_writesTheTargetsFace_labelCarriesOver();
     void faceList_sortedAndEachItemAsHighAsItsFace();
@@ -391,6 +392,36 @@ void FontFormTest::clockSample_isTheTimeOfEachSizeChange() {
     // The sample is not the box's text.
     QCOMPARE(m_->Edit4->text(), QStringLiteral("the box's own sample"));
     QCOMPARE(m_->board.ClockFontSize, 21);
+}
+
+void FontFormTest::clockSample_takenAfreshWhenTheChooserIsActiveAgain() {
+    QWidget elsewhere;
+    elsewhere.setWindowTitle(QStringLiteral("elsewhere"));
+    QString atOpening;
+    QString before;
+    QString after;
+    QString atReturn;
+    bool switched = false;
+    // No QVERIFY in here: the chooser must close whatever happens.
+    runChooser(m_->Edit4, [&](TDFontForm& chooser) {
+        atOpening = sampleOf(chooser);
+        if (!QTest::qWaitFor([&] { return clockText(QDateTime::currentDateTime()) != atOpening; },
+                             2500)) {
+            return;
+        }
+        elsewhere.show();
+        elsewhere.activateWindow();
+        const bool away = QTest::qWaitForWindowActive(&elsewhere);
+        before = clockText(QDateTime::currentDateTime());
+        chooser.activateWindow();
+        switched = away && QTest::qWaitForWindowActive(&chooser);
+        after = clockText(QDateTime::currentDateTime());
+        atReturn = sampleOf(chooser);
+        elsewhere.hide();
+    });
+    QVERIFY(switched);
+    QVERIFY2(atReturn != atOpening, qPrintable(atReturn));
+    QVERIFY2(atReturn == before || atReturn == after, qPrintable(atReturn));
 }
 
 // ---- Faces -------------------------------------------------------------------------

@@ -12,8 +12,10 @@
 #include "tests/support/test_main.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSlider>
@@ -98,7 +100,7 @@ private slots:
     void formShow_elementsOff_data();
     void formShow_elementsOff();
     void formShow_widthMaximumIsScreenLessBorders();
-    void formShow_widthWithinTheScreenShowsAsItIs();
+    void formShow_widthsPlacedBeforeTheirRangeIsSet();
     void formShow_borderWiderThanHalfTheScreen_keepsARange();
     void formShow_clockButtonFollowsTheEditor();
 
@@ -110,7 +112,7 @@ private slots:
     void operatorMoves_byKeyboard();
 
     // Closing actions (the whole program's tests follow them further).
-    void escape_refreshes_otherKeysAskNothing();
+    void keys_sayKeydown_escapeThenRefreshes();
 
     // The arithmetic.
     void titleFontPoints_roundTripsBoardSizes();
@@ -331,7 +333,8 @@ void ControlPanelTest::formShow_elementsOff() {
         QCOMPARE(b->isEnabled(), box2);
     }
     QCOMPARE(panel.Label2->text(), box2 ? QStringLiteral("100") : QString());
-    QCOMPARE(panel.Label6->text(), box2 ? QStringLiteral("780") : QString());
+    // 800 wide, shown within the bar's first range.
+    QCOMPARE(panel.Label6->text(), box2 ? QStringLiteral("640") : QString());
     QCOMPARE(panel.Label10->text(), box2 ? QStringLiteral("7") : QString());
     QCOMPARE(panel.TrackBar8->isVisible(), crawl);
     QCOMPARE(panel.Label11->text(), crawl ? QStringLiteral("9") : QString());
@@ -362,15 +365,26 @@ void ControlPanelTest::formShow_widthMaximumIsScreenLessBorders() {
     QCOMPARE(p.panel->TrackBar2->maximum(), 800);
 }
 
-void ControlPanelTest::formShow_widthWithinTheScreenShowsAsItIs() {
-    // On a wide screen a width beyond the bar's first range is still within
-    // the screen, and shows as it is.
-    PanelFixture p(1920, 1080);
-    p.f.board.Box1Width = 1500;
+void ControlPanelTest::formShow_widthsPlacedBeforeTheirRangeIsSet() {
+    // The first showing places the widths within the bars' first range, 1 to
+    // 640, and only then widens the range to the screen less its borders.
+    PanelFixture p(1024, 768);
+    p.f.board.BorderWidth = 10;
+    p.f.board.Box1Width = 700;
+    p.f.board.Box2Width = 1004;
     p.panel->show();
-    QCOMPARE(p.panel->TrackBar2->maximum(), 1900);
-    QCOMPARE(p.panel->TrackBar2->value(), 1500);
-    QCOMPARE(p.panel->Label4->text(), QStringLiteral("1500"));
+    QCOMPARE(p.panel->TrackBar6->maximum(), 1004);
+    QCOMPARE(p.panel->TrackBar6->value(), 640);
+    QCOMPARE(p.panel->Label6->text(), QStringLiteral("640"));
+    QCOMPARE(p.panel->TrackBar2->value(), 640);
+    QCOMPARE(p.panel->Label4->text(), QStringLiteral("640"));
+    QCOMPARE(p.f.board.Box2Width, 1004);
+    // The next showing finds the wider range.
+    p.panel->hide();
+    p.panel->show();
+    QCOMPARE(p.panel->TrackBar6->value(), 1004);
+    QCOMPARE(p.panel->Label6->text(), QStringLiteral("1004"));
+    QCOMPARE(p.panel->Label4->text(), QStringLiteral("700"));
 }
 
 void ControlPanelTest::formShow_borderWiderThanHalfTheScreen_keepsARange() {
@@ -406,17 +420,22 @@ void ControlPanelTest::ownPositions_runNoHandler_outOfRangeShowsAtTheEnd() {
     p.f.board.Box1Delay = 250;
     p.f.board.BorderWidth = 10;
     panel.show();
-    QCOMPARE(panel.TrackBar2->value(), 780);
-    QCOMPARE(panel.Label4->text(), QStringLiteral("780"));
+    QCOMPARE(panel.TrackBar2->value(), 640);
+    QCOMPARE(panel.Label4->text(), QStringLiteral("640"));
     QCOMPARE(panel.TrackBar4->value(), 1);
     QCOMPARE(panel.TrackBar5->value(), 100);
     // The board keeps its values until the operator moves a bar.
     QCOMPARE(p.f.board.Box1Width, 5000);
     QCOMPARE(p.f.board.Box1Height, 0);
     QCOMPARE(int(p.f.board.Box1Delay), 250);
-    // Box 2 is 800 wide on an 800 screen: shown at 780, still 800.
-    QCOMPARE(panel.TrackBar6->value(), 780);
+    // Box 2 is 800 wide on an 800 screen: shown at 640, still 800.
+    QCOMPARE(panel.TrackBar6->value(), 640);
     QCOMPARE(p.f.board.Box2Width, 800);
+    // Shown again, within the range of the screen less its borders.
+    panel.hide();
+    panel.show();
+    QCOMPARE(panel.TrackBar2->value(), 780);
+    QCOMPARE(panel.TrackBar6->value(), 780);
 
     panel.TrackBar2->triggerAction(QAbstractSlider::SliderSingleStepSub);
     QCOMPARE(p.f.board.Box1Width, 779);
@@ -522,7 +541,7 @@ void ControlPanelTest::operatorMoves_byKeyboard() {
     QTest::keyClick(panel.TrackBar2, Qt::Key_Right);
     QCOMPARE(p.f.board.Box1Width, 401);
     QTest::keyClick(panel.TrackBar6, Qt::Key_Left);
-    QCOMPARE(p.f.board.Box2Width, 778); // shown at 780, one line of 2 back
+    QCOMPARE(p.f.board.Box2Width, 638); // shown at 640, one line of 2 back
     // The height bars grow downwards, as the boxes do.
     QTest::keyClick(panel.TrackBar4, Qt::Key_Down);
     QCOMPARE(p.f.board.Box1Height, 151);
@@ -538,21 +557,35 @@ void ControlPanelTest::operatorMoves_byKeyboard() {
     QVERIFY(p.dialogs.questions.isEmpty());
 }
 
-void ControlPanelTest::escape_refreshes_otherKeysAskNothing() {
+void ControlPanelTest::keys_sayKeydown_escapeThenRefreshes() {
     PanelFixture p;
     p.play();
     p.panel->show();
-    // Keys on the panel itself show nothing and change nothing...
-    for (Qt::Key key : {Qt::Key_A, Qt::Key_Space, Qt::Key_Return, Qt::Key_F1}) {
+    // A modifier on its way to an accelerator, and a held key repeating,
+    // are no presses of their own.
+    QTest::keyClick(p.panel.get(), Qt::Key_Alt);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QApplication::sendEvent(p.panel.get(), &repeat);
+    QVERIFY(p.dialogs.questions.isEmpty());
+    // Every other key on the panel says "keydown", and only that...
+    const QList<Qt::Key> keys = {Qt::Key_A, Qt::Key_Space, Qt::Key_Return, Qt::Key_F1};
+    for (Qt::Key key : keys) {
+        p.dialogs.answerMessage(platform::Answer::OK);
         QTest::keyClick(p.panel.get(), key);
+    }
+    QCOMPARE(p.dialogs.questions.size(), keys.size());
+    for (const support::Question& q : p.dialogs.questions) {
+        QCOMPARE(q.text, QStringLiteral("keydown"));
+        QCOMPARE(q.buttons, platform::Buttons(platform::Button::OK));
     }
     QVERIFY(p.panel->isVisible());
     QVERIFY(!p.f.show.ShowRunning);
-    // ...but Escape restarts the show, with no message on the way.
+    // ...and after it Escape restarts the show.
+    p.dialogs.answerMessage(platform::Answer::OK);
     QTest::keyClick(p.panel.get(), Qt::Key_Escape);
+    QCOMPARE(p.dialogs.questions.size(), keys.size() + 1);
     QVERIFY(!p.panel->isVisible());
     QVERIFY(p.f.show.ShowRunning);
-    QVERIFY(p.dialogs.questions.isEmpty());
     QTRY_VERIFY(p.f.show.Box1Row > 0);
 }
 
