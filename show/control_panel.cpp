@@ -80,21 +80,6 @@ QToolButton* makeToolButton(QToolBar* bar, const char* name, const QIcon& icon) 
     return button;
 }
 
-bool isModifierKey(int key) {
-    switch (key) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Restores `flag` to false when a closing action ends, however it ends.
 struct ActionScope {
     bool& flag;
@@ -553,18 +538,13 @@ void TAlignCntrlBox::takeKeyboard() {
 }
 
 void TAlignCntrlBox::keyPressEvent(QKeyEvent* event) {
-    event->accept();
-    // A held key repeating (the space that brought the panel up, say) and a
-    // modifier on its way to a menu or button accelerator are not presses of
-    // their own.
-    if (event->isAutoRepeat() || isModifierKey(event->key())) {
+    // No message interrupts a live show here; Escape restarts it.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        ReFresh1Click();
         return;
     }
-    platform::dialogs().message(platform::MessageKind::Information, QStringLiteral("keydown"),
-                                platform::Button::OK);
-    if (event->key() == Qt::Key_Escape) {
-        ReFresh1Click();
-    }
+    QWidget::keyPressEvent(event);
 }
 
 bool TAlignCntrlBox::eventFilter(QObject* watched, QEvent* event) {

@@ -130,11 +130,8 @@ void ControlPanelShowTest::panel_takesTheKeyboard_escapeThereRefreshes() {
     // Escape goes where the keyboard is now, not to the play screen.
     QWindow* keyboard = QGuiApplication::focusWindow();
     QVERIFY(keyboard);
-    dialogs_->answerMessage(Answer::OK);
     QTest::keyClick(keyboard, Qt::Key_Escape);
-    QCOMPARE(dialogs_->questions.size(), 1);
-    QCOMPARE(dialogs_->lastQuestion().text, QStringLiteral("keydown"));
-    QCOMPARE(dialogs_->lastQuestion().buttons, platform::Buttons(platform::Button::OK));
+    QVERIFY(dialogs_->questions.isEmpty());
     // Refresh: the show goes on, it did not end.
     QVERIFY(screen_->isVisible());
     QVERIFY(!panel()->isVisible());
@@ -205,8 +202,6 @@ void ControlPanelShowTest::refresh_newLayoutFromTheStart() {
         panel()->ReFresh1->trigger();
         break;
     default:
-        // The panel says "keydown" first.
-        dialogs_->answerMessage(Answer::OK);
         QTest::keyClick(panel(), Qt::Key_Escape);
         break;
     }
@@ -221,7 +216,7 @@ void ControlPanelShowTest::refresh_newLayoutFromTheStart() {
     QTRY_VERIFY(Box1ThreadHandle.handleNumber() != 0);
     QVERIFY(Box1ThreadHandle.handleNumber() != oldBox1);
     QTRY_VERIFY(m_->showState.Box1Row > 0 && m_->showState.CrawlColumn > 0);
-    QCOMPARE(dialogs_->questions.size(), how == 2 ? 1 : 0);
+    QVERIFY(dialogs_->questions.isEmpty());
     screen_->ClosePlayScreen();
 }
 
