@@ -38,7 +38,7 @@ QImage inkRows(int w, int h) {
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(QColor(0, 0, 128));
     for (int y = 0; y < h; ++y) {
-        const int ink = (y % 5 == 4) ? 0 : (y * 37) % w;
+        const int ink = (y % 5 == 4) ? 0 : (y * 37) % 120;
         for (int x = 0; x < ink; ++x) {
             img.setPixel(x, y, qRgb(255, (x * 7 + y) & 0xFF, 0));
         }
@@ -145,8 +145,8 @@ void PlayStripsTest::steps_leaveSurfaceAsPixelOperations() {
 }
 
 void PlayStripsTest::window_showsSurfaceAtEveryFrame() {
-    ShowFixture f(160, 100);
-    f.screen->setGeometry(0, 0, 160, 100);
+    ShowFixture f(420, 100);
+    f.screen->setGeometry(0, 0, 420, 100);
     f.screen->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.screen.get()));
     f.screen->surface().fill(QColor(0, 0, 128));
@@ -154,10 +154,10 @@ void PlayStripsTest::window_showsSurfaceAtEveryFrame() {
     QApplication::processEvents();
 
     // A text box whose lines are mostly narrower than the box, and a crawl.
-    const Strip box{Move::Up, inkRows(120, 23), Rect{4, 59, 124, 60}, Rect{0, 10, 128, 60},
-                    Rect{0, 10, 128, 60}};
-    const Strip crawl{Move::Left, speckled(50, 15, 3), Rect{159, 70, 160, 85}, Rect{0, 70, 160, 85},
-                      Rect{0, 70, 160, 85}};
+    const Strip box{Move::Up, inkRows(392, 23), Rect{4, 59, 396, 60}, Rect{0, 10, 400, 60},
+                    Rect{0, 10, 400, 60}};
+    const Strip crawl{Move::Left, speckled(50, 15, 3), Rect{419, 70, 420, 85}, Rect{0, 70, 420, 85},
+                      Rect{0, 70, 420, 85}};
     QImage expected = f.screen->surface().copy();
     const long long pixels0 = f.screen->pixelsPainted();
     int n = 0;
@@ -176,11 +176,11 @@ void PlayStripsTest::window_showsSurfaceAtEveryFrame() {
         }
         f.screen->flushDirty();
         const QImage shown = shownOn(*f.screen);
-        QCOMPARE(shown.copy(0, 10, 128, 50), expected.copy(0, 10, 128, 50));
-        QCOMPARE(shown.copy(0, 70, 160, 15), expected.copy(0, 70, 160, 15));
+        QCOMPARE(shown.copy(0, 10, 400, 50), expected.copy(0, 10, 400, 50));
+        QCOMPARE(shown.copy(0, 70, 420, 15), expected.copy(0, 70, 420, 15));
     }
     // What stayed the background in the box was not copied at every frame.
-    const long long strips = 128LL * 50 + 160LL * 15;
+    const long long strips = 400LL * 50 + 420LL * 15;
     QVERIFY(f.screen->pixelsPainted() - pixels0 < strips * frames * 3 / 4);
     QCOMPARE(f.screen->surface(), expected);
 }
