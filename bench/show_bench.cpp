@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -112,6 +113,63 @@ private:
 long long stepsOf(ThreadSlot& slot) {
     return slot.thread() ? slot.thread()->completedSteps() : 0;
 }
+
+// Counts, at every display frame of the play screen (its frame tick, which
+// paints what changed), the steps each element completed since the frame
+// before: one step moves an element by one pixel (but the one that only
+// ends a line or a pass).
+class FrameSteps final : public QObject {
+public:
+    explicit FrameSteps(QWidget& screen) {
+        auto* tick = screen.findChild<QTimer*>(QStringLiteral("FrameTimer"));
+        if (tick) {
+            connection_ = connect(tick, &QTimer::timeout, this, &FrameSteps::frame);
+        }
+    }
+
+    static constexpr int kElements = 3;
+    std::vector<int> moved[kElements];
+
+    void print(const char* label) const {
+        static const char* const names[kElements] = {"text box 1", "text box 2", "crawl"};
+        std::printf("   %s, %zu frames:\n", label, moved[0].size());
+        for (int i = 0; i < kElements; ++i) {
+            const std::vector<int>& v = moved[i];
+            double sum = 0;
+            double squares = 0;
+            long long still = 0;
+            for (const int n : v) {
+                sum += n;
+                squares += double(n) * n;
+                still += n == 0;
+            }
+            const double count = std::max<double>(1, double(v.size()));
+            const double mean = sum / count;
+            const double sd = std::sqrt(std::max(0.0, squares / count - mean * mean));
+            std::printf("     %-12s mean %.2f px, sd %.2f px, no movement in %.1f %% of frames\n",
+                        names[i], mean, sd, 100.0 * double(still) / count);
+        }
+    }
+
+    void stop() { disconnect(connection_); }
+
+private:
+    void frame() {
+        ThreadSlot* threads[kElements] = {&Box1ThreadHandle, &Box2ThreadHandle, &CrawlThreadHandle};
+        for (int i = 0; i < kElements; ++i) {
+            const long long now = stepsOf(*threads[i]);
+            if (started_) {
+                moved[i].push_back(static_cast<int>(now - last_[i]));
+            }
+            last_[i] = now;
+        }
+        started_ = true;
+    }
+
+    QMetaObject::Connection connection_;
+    bool started_ = false;
+    long long last_[kElements] = {};
+};
 
 } // namespace
 
@@ -241,12 +299,14 @@ int main(int argc, char** argv) {
     m.board.Box2Delay = 10;
     m.board.CrawlDelay = 10;
     play();
+    // How evenly the elements move from one displayed frame to the next.
+    FrameSteps smooth10(screen);
     {
         const long long paints0 = screen.paintCount();
         const long long pixels0 = screen.pixelsPainted();
         const double cpu0 = cpuSeconds();
         const auto a = Clock::now();
-        runFor(4000);
+        runFor(10000);
         const double secs = std::chrono::duration<double>(Clock::now() - a).count();
         const double cpu = cpuSeconds() - cpu0;
         auto pace = [&](const char* name, ThreadSlot& slot, double stepMicros) {
@@ -255,6 +315,7 @@ int main(int argc, char** argv) {
             std::printf("   %-12s %.1f steps/s of %.1f ideal: %.1f %% (target >= 95 %%)\n", name,
                         achieved, ideal, 100.0 * achieved / ideal);
         };
+        smooth10.stop();
         std::printf("4. delays 10 ms over %.1f s:\n", secs);
         pace("text box 1", Box1ThreadHandle, box1.median);
         pace("text box 2", Box2ThreadHandle, box2.median);
@@ -276,6 +337,21 @@ int main(int argc, char** argv) {
         std::printf("   without painting, process CPU time / wall time: %.1f %% of one core\n",
                     100.0 * (cpuSeconds() - cpu1) / secs1);
         screen.setUpdatesEnabled(true);
+    }
+    screen.ClosePlayScreen();
+
+    // 6. The same at 16 ms, about one step per display frame.
+    m.board.Box1Delay = 16;
+    m.board.Box2Delay = 16;
+    m.board.CrawlDelay = 16;
+    play();
+    std::printf("6. smoothness: pixels moved per displayed frame over 10 s\n");
+    smooth10.print("delays 10 ms");
+    {
+        FrameSteps smooth16(screen);
+        runFor(10000);
+        smooth16.stop();
+        smooth16.print("delays 16 ms");
     }
     screen.ClosePlayScreen();
     return 0;

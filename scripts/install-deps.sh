@@ -22,6 +22,8 @@ packages=(
   xdotool
   # The fuzzers: clang and its libFuzzer runtime.
   clang libclang-rt-14-dev
+  # perf record / perf report: where a benchmark's processor time goes.
+  linux-perf
 )
 
 missing=()

@@ -15,11 +15,9 @@ bool crawlStep(ShowContext& ctx) {
     const int w = bitmap.width();
     const int h = bitmap.height();
     if (w - 1 > s.CrawlColumn) {
-        QImage& surface = ctx.screen.surface();
         s.CrawlSourceRect = Rect{s.CrawlColumn, 0, s.CrawlColumn + 1, h};
-        stretchColumn(bitmap, s.CrawlColumn, surface, s.CrawlDestRect);
-        s.CrawlUpdateRect = scrollSurface(surface, s.CrawlScrollRect, s.CrawlClipRect, -1, 0);
-        ctx.screen.markDirty(clipToImage(s.CrawlScrollRect, surface).toQRect());
+        s.CrawlUpdateRect = ctx.screen.scrollLeftStep(bitmap, s.CrawlColumn, s.CrawlDestRect,
+                                                      s.CrawlScrollRect, s.CrawlClipRect);
         s.CrawlColumn += 1;
     } else {
         s.CrawlColumn = 0;

@@ -19,8 +19,10 @@ TMoviePlayer::TMoviePlayer(TPlayScreen& screen)
     : QObject(&screen), screen_(screen), device_(platform::createMediaDevice()) {
     setObjectName(kPlayerName);
     device_->setFrameHandler([this](const QImage& frame, const QRect& destination) {
-        drawFrame(screen_.surface(), frame, destination);
-        screen_.markDirty(destination.intersected(screen_.surface().rect()));
+        // A frame covers its own place only: the moving strips stay put.
+        QImage& surface = screen_.surfaceFor(destination);
+        drawFrame(surface, frame, destination);
+        screen_.markDirty(destination.intersected(surface.rect()));
     });
 }
 

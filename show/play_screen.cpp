@@ -9,6 +9,7 @@
 #include "show/engine_thread.h"
 #include "show/safe_bounds.h"
 #include "show/show_host.h"
+#include "show/surface_ops.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -62,6 +63,7 @@ TPlayScreen::TPlayScreen(QWidget* parent) : QWidget(parent, Qt::FramelessWindowH
     // however many steps ran in between. The timer runs only while the
     // screen is up.
     frameTimer_ = new QTimer(this);
+    frameTimer_->setObjectName(QStringLiteral("FrameTimer"));
     frameTimer_->setTimerType(Qt::PreciseTimer);
     const QScreen* primary = QGuiApplication::primaryScreen();
     const double rate = (primary && primary->refreshRate() > 1.0) ? primary->refreshRate() : 60.0;
@@ -95,6 +97,7 @@ void TPlayScreen::resizeSurface(int width, int height) {
     if (surface_.width() == width && surface_.height() == height) {
         return;
     }
+    bands_.clear();
     surface_ = QImage(width, height, QImage::Format_RGB32);
     surface_.fill(platform::toQColor(background_));
     update();
@@ -104,17 +107,97 @@ void TPlayScreen::markDirty(const QRect& rect) {
     dirty_ += rect;
 }
 
-void TPlayScreen::flushDirty() {
-    if (!dirty_.isEmpty()) {
-        update(dirty_);
-        dirty_ = QRegion();
+QImage& TPlayScreen::surfaceFor(const QRect& part) {
+    settleBands(part);
+    return surface_;
+}
+
+void TPlayScreen::settleBands(const QRect& part) {
+    std::erase_if(bands_, [&](const ScrollBand& band) {
+        if (!band.area().intersects(part)) {
+            return false;
+        }
+        band.restore(surface_);
+        return true;
+    });
+}
+
+ScrollBand* TPlayScreen::bandFor(const Rect& dest, const Rect& scroll, const Rect& clip,
+                                 ScrollBand::Direction direction) {
+    const QRect area = scrollArea(surface_, scroll, clip).toQRect();
+    const QRect written = clipToImage(dest, surface_).toQRect();
+    if (area.width() < 2 || area.height() < 2 || surface_.depth() != 32 ||
+        (!written.isEmpty() && !area.contains(written))) {
+        settleBands(area);
+        settleBands(written);
+        return nullptr;
     }
+    for (ScrollBand& band : bands_) {
+        if (band.area() == area && band.direction() == direction) {
+            return &band;
+        }
+    }
+    // A strip that moved before in another place or way goes back first.
+    settleBands(area);
+    bands_.emplace_back(surface_, area, direction);
+    return &bands_.back();
+}
+
+Rect TPlayScreen::scrollUpStep(const QImage& line, int srcRow, const Rect& dest, const Rect& scroll,
+                               const Rect& clip) {
+    Rect uncovered;
+    if (ScrollBand* band = bandFor(dest, scroll, clip, ScrollBand::Direction::Up)) {
+        band->putRow(line, srcRow, dest);
+        band->scroll();
+        const QRect a = band->area();
+        uncovered = Rect{a.left(), a.bottom(), a.right() + 1, a.bottom() + 1};
+    } else {
+        stretchRow(line, srcRow, surface_, dest);
+        uncovered = scrollSurface(surface_, scroll, clip, 0, -1);
+    }
+    markDirty(clipToImage(scroll, surface_).toQRect());
+    return uncovered;
+}
+
+Rect TPlayScreen::scrollLeftStep(const QImage& bitmap, int srcCol, const Rect& dest,
+                                 const Rect& scroll, const Rect& clip) {
+    Rect uncovered;
+    if (ScrollBand* band = bandFor(dest, scroll, clip, ScrollBand::Direction::Left)) {
+        band->putColumn(bitmap, srcCol, dest);
+        band->scroll();
+        const QRect a = band->area();
+        uncovered = Rect{a.right(), a.top(), a.right() + 1, a.bottom() + 1};
+    } else {
+        stretchColumn(bitmap, srcCol, surface_, dest);
+        uncovered = scrollSurface(surface_, scroll, clip, -1, 0);
+    }
+    markDirty(clipToImage(scroll, surface_).toQRect());
+    return uncovered;
+}
+
+void TPlayScreen::flushDirty() {
+    if (dirty_.isEmpty()) {
+        return;
+    }
+    // Of a moving strip, only what the window does not show yet.
+    QRegion region = dirty_;
+    dirty_ = QRegion();
+    for (const ScrollBand& band : bands_) {
+        if (region.intersects(band.area())) {
+            region -= band.area();
+            region += band.windowUpdate();
+        }
+    }
+    // Painted now, before another step moves a strip again: what the region
+    // leaves out is the same in the window and in the band only until then.
+    repaint(region);
 }
 
 void TPlayScreen::requestErase() {
     // Erased at once when allowed, so that a screen that is not painted yet
     // does not keep the last show's pixels; a later paint checks again.
     if (EraseAllowed) {
+        bands_.clear();
         surface_.fill(platform::toQColor(background_));
     }
     erasePending_ = true;
@@ -215,15 +298,35 @@ void TPlayScreen::paintEvent(QPaintEvent* event) {
     if (erasePending_) {
         erasePending_ = false;
         if (EraseAllowed) {
+            bands_.clear();
             surface_.fill(platform::toQColor(background_));
         }
     }
     QPainter p(this);
     // The surface is opaque: a plain copy, with no blending to work out.
+    // Clipped to one rectangle at a time, each copy is a plain block copy;
+    // with the whole region as the clip it would be drawn span by span.
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& r : event->region()) {
-        p.drawImage(r.topLeft(), surface_, r);
+    const auto copy = [&p](QPoint to, const QImage& image, const QRect& from) {
+        p.setClipRect(QRect(to, from.size()));
+        p.drawImage(to, image, from);
+    };
+    QRegion rest = event->region();
+    for (const QRect& r : rest) {
         pixelsPainted_ += static_cast<long long>(r.width()) * r.height();
+    }
+    // The moving strips come straight from their bands.
+    for (ScrollBand& band : bands_) {
+        const QRegion inBand = rest & band.area();
+        for (const QRect& r : inBand) {
+            band.forEachPiece(r,
+                              [&](QPoint to, const QRect& from) { copy(to, band.pixels(), from); });
+            band.painted(r);
+        }
+        rest -= band.area();
+    }
+    for (const QRect& r : rest) {
+        copy(r.topLeft(), surface_, r);
     }
     ++paintCount_;
 }
@@ -245,7 +348,7 @@ void TPlayScreen::Timer1Timer() {
     if (line.isEmpty()) {
         return;
     }
-    QPainter p(&surface_);
+    QPainter p(&surfaceFor(line));
     p.setClipRect(line);
     p.fillRect(line, cell);
     p.setFont(f);
@@ -322,7 +425,8 @@ void TPlayScreen::keyPressEvent(QKeyEvent* event) {
 void TPlayScreen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // What changed while the screen was down is shown at once.
-    flushDirty();
+    update(dirty_);
+    dirty_ = QRegion();
     frameTimer_->start();
     setupplayscreen();
 }

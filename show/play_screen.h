@@ -7,12 +7,15 @@
 #include "board/board_state.h"
 #include "show/picture_holder.h"
 #include "show/play_widgets.h"
+#include "show/scroll_band.h"
 #include "show/show_state.h"
 
 #include <QImage>
 #include <QRegion>
 #include <QTimer>
 #include <QWidget>
+
+#include <vector>
 
 class ShowHost;
 
@@ -65,8 +68,20 @@ public:
     void flushDirty();
 
     // The surface every show drawing goes into, and the way to say which
-    // part of it changed.
-    QImage& surface() { return surface_; }
+    // part of it changed. `surfaceFor` is for a caller that touches only
+    // `part` of it: the moving strips elsewhere stay as they are.
+    QImage& surface() { return surfaceFor(surface_.rect()); }
+    QImage& surfaceFor(const QRect& part);
+    // One step of a text box: copies row `srcRow` of `line` into `dest`, then
+    // moves `scroll` (within `clip`) up by one pixel. One step of the crawl
+    // line: column `srcCol` of `bitmap` into `dest`, then the strip left by
+    // one pixel. Each marks the strip changed and returns the uncovered row
+    // or column; the surface then reads as stretchRow or stretchColumn and
+    // scrollSurface would have left it.
+    Rect scrollUpStep(const QImage& line, int srcRow, const Rect& dest, const Rect& scroll,
+                      const Rect& clip);
+    Rect scrollLeftStep(const QImage& bitmap, int srcCol, const Rect& dest, const Rect& scroll,
+                        const Rect& clip);
     void resizeSurface(int width, int height);
     void markDirty(const QRect& rect);
     // Asks for the background to be erased at the next paint; the erase
@@ -89,6 +104,13 @@ private:
     void handlePress(QMouseEvent* event);
     void releaseScreen();
     void giveKeyboardToPanel();
+    // The band that holds the moving strip `scroll` within `clip`, or none
+    // when the step is to work on the surface itself (a strip too small, or
+    // `dest` reaching outside it).
+    ScrollBand* bandFor(const Rect& dest, const Rect& scroll, const Rect& clip,
+                        ScrollBand::Direction direction);
+    // Puts the pixels of every band that meets `part` back on the surface.
+    void settleBands(const QRect& part);
 
     BoardState* board_ = nullptr;
     ShowState* show_ = nullptr;
@@ -96,6 +118,9 @@ private:
     QWidget* controlPanel_ = nullptr;
 
     QImage surface_;
+    // The strips that move step by step, held apart from the surface until
+    // someone reads or draws on it there; the window is painted from them.
+    std::vector<ScrollBand> bands_;
     Colour background_ = 0;
     bool erasePending_ = false;
     bool closing_ = false;

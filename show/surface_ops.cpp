@@ -27,6 +27,10 @@ Rect clipToImage(const Rect& r, const QImage& image) {
     return intersect(r, Rect{0, 0, image.width(), image.height()});
 }
 
+Rect scrollArea(const QImage& image, const Rect& scroll, const Rect& clip) {
+    return clipToImage(intersect(scroll, clip), image);
+}
+
 void stretchRow(const QImage& src, int srcRow, QImage& dst, const Rect& dest) {
     if (src.isNull() || dst.isNull() || !is32Bit(src) || !is32Bit(dst) || srcRow < 0 ||
         srcRow >= src.height() || dest.width() <= 0 || dest.height() <= 0) {
@@ -75,7 +79,7 @@ void stretchColumn(const QImage& src, int srcCol, QImage& dst, const Rect& dest)
 }
 
 Rect scrollSurface(QImage& image, const Rect& scroll, const Rect& clip, int dx, int dy) {
-    const Rect area = clipToImage(intersect(scroll, clip), image);
+    const Rect area = scrollArea(image, scroll, clip);
     if (image.isNull() || !is32Bit(image) || area.width() <= 0 || area.height() <= 0) {
         return Rect{};
     }

@@ -25,3 +25,6 @@ Rect scrollSurface(QImage& image, const Rect& scroll, const Rect& clip, int dx, 
 
 // The part of `r` that lies on an image of the given size.
 Rect clipToImage(const Rect& r, const QImage& image);
+
+// The pixels that scrollSurface moves: `scroll` within `clip`, on the image.
+Rect scrollArea(const QImage& image, const Rect& scroll, const Rect& clip);

@@ -98,11 +98,9 @@ void advance(ShowContext& ctx, BoxFields& f, std::int32_t lastRow) {
         }
         return;
     }
-    QImage& surface = ctx.screen.surface();
     f.SourceRect = Rect{0, f.Row, boxWidth(f), f.Row + 1};
-    stretchRow(f.Holder.bitmap, f.Row, surface, f.DestRect);
-    f.UpdateRect = scrollSurface(surface, f.ScrollRect, f.ClipRect, 0, -1);
-    ctx.screen.markDirty(clipToImage(f.ScrollRect, surface).toQRect());
+    f.UpdateRect =
+        ctx.screen.scrollUpStep(f.Holder.bitmap, f.Row, f.DestRect, f.ScrollRect, f.ClipRect);
     f.Row += 1;
 }
 
