@@ -1,0 +1,187 @@
+// Reading pictures for the image area: a picture too large for the reader's
+// default budget still shows, and costs only what the screen shows; a file
+// that claims absurd dimensions is refused unread; a reading that is called
+// off ends within a piece; files that are no pictures are refused at once.
+
+#include "show/picture_display.h"
+#include "show/picture_reader.h"
+#include "tests/show/fifo_watchdog.h"
+#include "tests/show/slideshow_fixture.h"
+#include "tests/support/big_bitmap.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/fixed_system_info.h"
+#include "tests/support/test_main.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+#include <QtEndian>
+
+#include <optional>
+
+using Outcome = AreaPicture::Outcome;
+Q_DECLARE_METATYPE(Outcome)
+
+namespace {
+
+// On the 400 x 300 screen of the fixture, with the area of layOutArea.
+PicturePlacement placement(bool stretch) {
+    return PicturePlacement{kArea, QSize(400, 300), stretch};
+}
+
+quint32 crc32(const QByteArray& bytes) {
+    quint32 c = 0xFFFFFFFFu;
+    for (const char ch : bytes) {
+        c ^= static_cast<quint8>(ch);
+        for (int k = 0; k < 8; ++k) {
+            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+        }
+    }
+    return ~c;
+}
+
+// The start of a PNG file that claims `width` x `height` pixels: its header
+// chunk and a megabyte of data.
+QByteArray pngClaiming(quint32 width, quint32 height) {
+    const auto chunk = [](const char* type, const QByteArray& data) {
+        const QByteArray body = QByteArray(type, 4) + data;
+        QByteArray length(4, '\0');
+        QByteArray crc(4, '\0');
+        qToBigEndian(static_cast<quint32>(data.size()), length.data());
+        qToBigEndian(crc32(body), crc.data());
+        return length + body + crc;
+    };
+    QByteArray header(13, '\0');
+    qToBigEndian(width, header.data());
+    qToBigEndian(height, header.data() + 4);
+    header[8] = 8; // bits per sample
+    header[9] = 2; // RGB
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) +
+           chunk("IDAT", QByteArray(1 << 20, '\0'));
+}
+
+} // namespace
+
+class PictureReaderTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void largeBitmap_showsAtTheSizeDrawn_data();
+    void largeBitmap_showsAtTheSizeDrawn();
+    void absurdDimensions_refusedUnread_data();
+    void absurdDimensions_refusedUnread();
+    void calledOffMidway_endsWithNothing();
+    void notAPicture_refusedAtOnce_data();
+    void notAPicture_refusedAtOnce();
+
+private:
+    QTemporaryDir dir_;
+    QString large_;
+};
+
+void PictureReaderTest::initTestCase() {
+    // 6000 x 6000 at 24 bits: 108 MB on disk, 144 MB decoded, past the
+    // reader's own default budget of 128 MB.
+    large_ = dir_.filePath(QStringLiteral("large.bmp"));
+    QVERIFY(support::writeFlatBitmap(large_, 6000, 6000, Qt::green));
+}
+
+void PictureReaderTest::largeBitmap_showsAtTheSizeDrawn_data() {
+    QTest::addColumn<bool>("stretch");
+    QTest::addColumn<QSize>("held");
+    QTest::newRow("stretched: the area's size") << true << kArea.size();
+    // At its natural size from the area's top-left: only what the screen shows.
+    QTest::newRow("natural: the part on the screen") << false << QSize(400 - 210, 300 - 50);
+}
+
+void PictureReaderTest::largeBitmap_showsAtTheSizeDrawn() {
+    QFETCH(bool, stretch);
+    QFETCH(QSize, held);
+    support::FixedSystemInfo sys(400, 300);
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    f.host.stretch = stretch;
+    PlayBitMap(f.ctx, large_);
+    const QImage& s = f.screen->surface();
+    QCOMPARE(s.pixel(kArea.topLeft()), qRgb(0, 255, 0));
+    QCOMPARE(s.pixel(kArea.bottomRight()), qRgb(0, 255, 0));
+    QCOMPARE(s.pixel(kArea.left() - 1, kArea.top()), qRgb(0, 0, 0));
+    // Unstretched, it reaches to the screen's edges.
+    QCOMPARE(s.pixel(399, 299), stretch ? qRgb(0, 0, 0) : qRgb(0, 255, 0));
+    QCOMPARE(f.screen->Image4.bitmap.size(), held);
+}
+
+void PictureReaderTest::absurdDimensions_refusedUnread_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Outcome>("outcome");
+    // 40 GB decoded: past the decode limit, refused from the header alone.
+    QTest::newRow("PNG of 100000 x 100000") << pngClaiming(100000, 100000) << Outcome::TooLarge;
+    // Past the bitmap reader's own bound on dimensions.
+    QTest::newRow("BMP of 100000 x 100000")
+        << support::bitmapHeader(100000, 100000) + QByteArray(1 << 20, '\x7f')
+        << Outcome::Unreadable;
+}
+
+void PictureReaderTest::absurdDimensions_refusedUnread() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(Outcome, outcome);
+    support::FixedSystemInfo sys(400, 300);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bomb.bmp"));
+    support::writeBytes(path, bytes);
+    const AreaPicture read = readPictureForArea(path, placement(true));
+    QCOMPARE(read.outcome, outcome);
+    QVERIFY(read.image.isNull());
+    QVERIFY2(read.bytesRead < 4096, qPrintable(QString::number(read.bytesRead)));
+
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    const QImage before = f.screen->surface().copy();
+    PlayBitMap(f.ctx, path);
+    QCOMPARE(f.screen->surface(), before);
+}
+
+void PictureReaderTest::calledOffMidway_endsWithNothing() {
+    const QString path = dir_.filePath(QStringLiteral("mid.bmp"));
+    QVERIFY(support::writeFlatBitmap(path, 1000, 1000, Qt::red));
+    int asked = 0;
+    const AreaPicture read =
+        readPictureForArea(path, placement(false), [&asked] { return ++asked > 50; });
+    QCOMPARE(read.outcome, Outcome::Cancelled);
+    QVERIFY(read.image.isNull());
+    QVERIFY(read.bytesRead > 0);
+    QVERIFY(read.bytesRead < QFileInfo(path).size() / 2);
+}
+
+void PictureReaderTest::notAPicture_refusedAtOnce_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<Outcome>("outcome");
+    QTest::newRow("missing") << "missing" << Outcome::Missing;
+    QTest::newRow("FIFO") << "fifo" << Outcome::Unreadable;
+    QTest::newRow("folder") << "folder" << Outcome::Unreadable;
+    QTest::newRow("text") << "text" << Outcome::Unreadable;
+}
+
+void PictureReaderTest::notAPicture_refusedAtOnce() {
+    QFETCH(QString, kind);
+    QFETCH(Outcome, outcome);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.bmp"));
+    std::optional<FifoWatchdog> fifo;
+    if (kind == QLatin1String("fifo")) {
+        fifo.emplace(path);
+        QVERIFY(fifo->made());
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(path));
+    } else if (kind == QLatin1String("text")) {
+        support::writeBytes(path, "BM this is no picture");
+    }
+    const AreaPicture read = readPictureForArea(path, placement(true));
+    QCOMPARE(read.outcome, outcome);
+    QVERIFY(read.image.isNull());
+    QVERIFY(!fifo || !fifo->fired());
+}
+
+PLAKORA_TEST_MAIN(PictureReaderTest)
+#include "test_picture_reader.moc"
