@@ -31,9 +31,8 @@ struct PreparedSlide {
 // The slideshow step, on the main thread. Holds while a movie plays;
 // otherwise shows the next entry: a bitmap through the picture display (from
 // `prepared` when that holds the same file read for the same image area), a
-// movie through the play
-// screen's media player. A movie the media service cannot open is reported
-// and skipped.
+// movie through the play screen's media player. A movie the media service
+// cannot open is reported and skipped.
 void SlideStep(ShowContext& ctx, const PreparedSlide* prepared = nullptr);
 
 // Starts a movie entry in the image area (NT platform family only).
