@@ -110,10 +110,12 @@ void TMovieBox::prepareNext() {
         return;
     }
     // Read afresh for every showing: a picture replaced on disk shows its
-    // new content the next time round. A stop calls the reading off: the
+    // new content the next time round. The end of the show (cleared before
+    // the threads are asked to stop) or a stop calls the reading off: the
     // show never waits for a picture it will not show.
     prepared_.path = path;
-    prepared_.picture = readPictureForArea(path, placement_, [this] { return stopRequested(); });
+    prepared_.picture = readPictureForArea(
+        path, placement_, [this] { return stopRequested() || !ctx_.show.ShowRunning.load(); });
 }
 
 void TMovieBox::Execute() {

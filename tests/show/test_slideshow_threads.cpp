@@ -97,6 +97,7 @@ private slots:
     void thread_readsPlayTimeForEveryWait();
     void thread_singleEntry_shownOnceThenEnds();
     void startTheShow_slideshowOnlyWithEntriesAndNoMarkers();
+    void stop_whileReadingAPicture_endsTheReadAtOnce_data();
     void stop_whileReadingAPicture_endsTheReadAtOnce();
     void fifoInTheList_passedSilently_showStopsPromptly();
     void errorBox_endingTheShowMeanwhile_isSafe();
@@ -215,14 +216,25 @@ void SlideshowThreadsTest::startTheShow_slideshowOnlyWithEntriesAndNoMarkers() {
     QVERIFY(Box1ThreadHandle.thread());
 }
 
+void SlideshowThreadsTest::stop_whileReadingAPicture_endsTheReadAtOnce_data() {
+    QTest::addColumn<bool>("showEnded");
+    QTest::newRow("the thread asked to stop") << false;
+    QTest::newRow("the show ended, the thread not yet asked") << true;
+}
+
 void SlideshowThreadsTest::stop_whileReadingAPicture_endsTheReadAtOnce() {
+    QFETCH(bool, showEnded);
     support::FixedSystemInfo sys(400, 300);
     QTemporaryDir dir;
     const QString big = dir.filePath(QStringLiteral("big.bmp"));
     QVERIFY(support::writeFlatBitmap(big, 1000, 1000, Qt::green));
+    ShowFixture f(400, 300);
     std::atomic<EngineThread*> show{nullptr};
     std::atomic<bool> held{false};
     std::atomic<int> piecesAfterStop{0};
+    const auto stopped = [&](EngineThread* engine) {
+        return engine->stopRequested() || !f.show.ShowRunning.load();
+    };
     // A slow disk: a piece well inside the picture comes only when the stop
     // does (or after ten seconds, so that a fault fails rather than hangs).
     PieceHook hook([&](qint64 offset) {
@@ -230,16 +242,15 @@ void SlideshowThreadsTest::stop_whileReadingAPicture_endsTheReadAtOnce() {
         if (!engine || offset < 100000) {
             return;
         }
-        if (engine->stopRequested()) {
+        if (stopped(engine)) {
             ++piecesAfterStop;
             return;
         }
         held = true;
-        for (int i = 0; i < 10000 && !engine->stopRequested(); ++i) {
+        for (int i = 0; i < 10000 && !stopped(engine); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     });
-    ShowFixture f(400, 300);
     EndThreadsOnExit endThreads;
     layOutArea(f);
     // The thread reads the second entry before its first step.
@@ -249,9 +260,16 @@ void SlideshowThreadsTest::stop_whileReadingAPicture_endsTheReadAtOnce() {
     MovieThreadHandle.start(std::move(engine));
     QTRY_VERIFY(held.load());
 
+    if (showEnded) {
+        // Esc clears the flag, then waits before it stops the threads.
+        f.show.ShowRunning = false;
+        QTRY_COMPARE(show.load()->completedSteps(), 1);
+        QVERIFY(!show.load()->stopRequested());
+    }
     KILLTHREADS();
     QVERIFY(!MovieThreadHandle.thread());
-    // The reading ended with the piece it was in: nothing more was read.
+    // The reading ended with the piece it was in: nothing more was read, and
+    // nothing was shown.
     QCOMPARE(piecesAfterStop.load(), 0);
     QCOMPARE(areaColour(f), qRgb(0, 0, 0));
 }
