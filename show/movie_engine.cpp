@@ -58,8 +58,9 @@ void SlideStep(ShowContext& ctx, const PreparedSlide* prepared) {
     // A copy: the entry is a path, kept whole however long it is.
     const QString entry = s.ImageEntries.at(s.SlideIndex);
     if (isBitmapEntry(entry)) {
-        if (prepared && prepared->path == entry) {
-            drawPicture(ctx, prepared->picture, prepared->stretched);
+        if (prepared && prepared->path == entry &&
+            prepared->picture.placement == placementOf(ctx)) {
+            drawPicture(ctx, prepared->picture);
         } else {
             PlayBitMap(ctx, entry);
         }
@@ -105,6 +106,8 @@ void playMovie(ShowContext& ctx, const QString& fileName) {
 
 TMovieBox::TMovieBox(ShowContext ctx)
     : EngineThread(&ctx.screen), ctx_(ctx), entries_(ctx.show.ImageEntries) {
+    // Here, on the main thread, before this thread reads its first picture.
+    applyPictureDecodeLimit();
     ctx_.show.SlideIndex = 0;
     planNext();
 }
@@ -118,17 +121,7 @@ void TMovieBox::SlideStep() {
 void TMovieBox::planNext() {
     const auto count = static_cast<std::int32_t>(ctx_.show.ImageEntries.size());
     upcoming_ = count > 0 ? nextSlideIndex(ctx_.show.SlideIndex, count) : -1;
-    stretchTo_ = QSize();
-    if (ctx_.host.imageStretch()) {
-        const ImageArea a = imageAreaOf(ctx_);
-        const platform::SystemInfo& sys = platform::systemInfo();
-        // A picture is made ready at most the size of the screen; an area
-        // reaching past it has its picture stretched as it is drawn, which
-        // makes only the pixels that show.
-        if (a.Width <= sys.screenWidth() && a.Height <= sys.screenHeight()) {
-            stretchTo_ = QSize(a.Width, a.Height);
-        }
-    }
+    placement_ = placementOf(ctx_);
 }
 
 void TMovieBox::prepareNext() {
@@ -141,13 +134,12 @@ void TMovieBox::prepareNext() {
         return;
     }
     // Read afresh for every showing: a picture replaced on disk shows its
-    // new content the next time round.
+    // new content the next time round. The end of the show (cleared before
+    // the threads are asked to stop) or a stop calls the reading off: the
+    // show never waits for a picture it will not show.
     prepared_.path = path;
-    prepared_.picture = loadPicture(path);
-    if (!prepared_.picture.isNull() && !stretchTo_.isEmpty()) {
-        prepared_.stretched =
-            prepared_.picture.scaled(stretchTo_, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    }
+    prepared_.picture = readPictureForArea(
+        path, placement_, [this] { return stopRequested() || !ctx_.show.ShowRunning.load(); });
 }
 
 void TMovieBox::Execute() {
@@ -159,8 +151,9 @@ void TMovieBox::Execute() {
                  if (ctx_.show.ImageCount.load() == 1) {
                      markTerminated();
                  }
-                 pause(safeSlideSeconds(ctx_.show.PlayTime.load()) * 1000);
-                 if (!terminated()) {
+                 // A stop during the wait ends the thread without a
+                 // look at the next picture.
+                 if (pause(safeSlideSeconds(ctx_.show.PlayTime.load()) * 1000) && !terminated()) {
                      prepareNext();
                  }
              });

@@ -5,10 +5,9 @@
 // few seconds, paced by a thread of the lowest priority.
 
 #include "show/engine_thread.h"
+#include "show/picture_reader.h"
 #include "show/show_startup.h"
 
-#include <QImage>
-#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -23,19 +22,18 @@ inline constexpr const char* kMediaProblem = "Sorry, MCI problem : ";
 // the first after the last.
 std::int32_t nextSlideIndex(std::int32_t index, std::int32_t count);
 
-// A picture the slideshow thread read from its file for the next step.
+// A picture the slideshow thread read from its file for the next step, for
+// the image area as it was then.
 struct PreparedSlide {
     QString path;
-    QImage picture;
-    // The picture already stretched to the image area, when stretching.
-    QImage stretched;
+    AreaPicture picture;
 };
 
 // The slideshow step, on the main thread. Holds while a movie plays;
 // otherwise shows the next entry: a bitmap through the picture display (from
-// `prepared` when that holds the same file), a movie through the play
-// screen's media player. A movie the media service cannot open is reported
-// and skipped.
+// `prepared` when that holds the same file read for the same image area), a
+// movie through the play screen's media player. A movie the media service
+// cannot open is reported and skipped.
 void SlideStep(ShowContext& ctx, const PreparedSlide* prepared = nullptr);
 
 // Starts a movie entry in the image area (NT platform family only).
@@ -62,10 +60,9 @@ private:
     // A copy of the image list made on the main thread, for this thread.
     const QStringList entries_;
     // Written by steps, read by the thread between steps: the entry that
-    // comes next, and the size to stretch pictures to (empty when the
-    // image-stretch switch is off).
+    // comes next, and where its picture will go.
     std::int32_t upcoming_ = 0;
-    QSize stretchTo_;
+    PicturePlacement placement_;
     // Written by the thread, read by the step it hands over.
     PreparedSlide prepared_;
 };

@@ -2,12 +2,11 @@
 
 #include "platform/colors.h"
 #include "platform/system_info.h"
+#include "show/picture_reader.h"
 #include "show/play_screen.h"
 #include "show/safe_bounds.h"
 #include "show/show_host.h"
 
-#include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
@@ -33,65 +32,54 @@ void computeImageAreaFor(ShowContext& ctx) {
     ctx.show.ImageAreaHeight = a.Height;
 }
 
-QImage loadPicture(const QString& fileName) {
-    if (!QFileInfo::exists(fileName)) {
-        return QImage();
-    }
-    QImageReader reader(fileName);
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
-        return QImage(); // a broken file shows nothing, and says nothing
-    }
-    // Palettes are not used: every picture is drawn in true colour.
-    return picture.convertToFormat(QImage::Format_RGB32);
+PicturePlacement placementOf(const ShowContext& ctx) {
+    const ImageArea a = imageAreaOf(ctx);
+    return PicturePlacement{QRect(a.Left, a.Top, a.Width, a.Height), ctx.screen.surface().size(),
+                            ctx.host.imageStretch()};
 }
 
-void drawPicture(ShowContext& ctx, const QImage& picture, const QImage& prestretched) {
-    if (picture.isNull()) {
+void drawPicture(ShowContext& ctx, const AreaPicture& picture) {
+    if (picture.image.isNull()) {
         return;
     }
-    ctx.screen.Image4.bitmap = picture;
+    ctx.screen.Image4.bitmap = picture.image;
     computeImageAreaFor(ctx);
+    const PicturePlacement now = placementOf(ctx);
+    const QRect& area = now.area;
+    QRect placed(picture.at, picture.image.size());
+    if (!(picture.placement == now)) {
+        // Read for another area or switch: drawn as this one asks.
+        placed = now.stretch ? area : QRect(area.topLeft(), picture.image.size());
+    }
 
-    const ShowState& s = ctx.show;
-    const QRect area(s.ImageAreaLeft, s.ImageAreaTop, s.ImageAreaWidth, s.ImageAreaHeight);
     QImage& surface = ctx.screen.surface();
     QPainter painter(&surface);
     // Pictures are opaque: plain copies, with no blending to work out.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    QRect changed;
-    if (ctx.host.imageStretch()) {
+    QRect changed = placed;
+    if (now.stretch) {
         if (ctx.host.syncWithRetrace()) {
             chkcrt(&ctx.screen);
         }
         if (area.isEmpty()) {
             return;
         }
-        if (prestretched.size() == area.size()) {
-            painter.drawImage(area.topLeft(), prestretched);
-        } else {
-            painter.drawImage(area, picture);
-        }
-        changed = area;
-    } else {
-        const QRect placed(area.topLeft(), picture.size());
+    } else if (!area.isEmpty()) {
         // A smaller picture must not stand on the remains of a larger one:
         // what the picture leaves of the area is filled first.
-        if (!area.isEmpty()) {
-            const QColor back = platform::toQColor(ctx.board.PlayBackColor);
-            for (const QRect& r : QRegion(area).subtracted(placed)) {
-                painter.fillRect(r, back);
-            }
+        const QColor back = platform::toQColor(ctx.board.PlayBackColor);
+        for (const QRect& r : QRegion(area).subtracted(placed)) {
+            painter.fillRect(r, back);
         }
-        painter.drawImage(placed.topLeft(), picture);
         changed = area.united(placed);
     }
+    painter.drawImage(placed, picture.image);
     painter.end();
     ctx.screen.markDirty(changed);
 }
 
 void PlayBitMap(ShowContext& ctx, const QString& fileName) {
-    drawPicture(ctx, loadPicture(fileName));
+    drawPicture(ctx, readPictureForArea(fileName, placementOf(ctx)));
 }
 
 void chkcrt(const QWidget* window) {

@@ -32,6 +32,10 @@ inline constexpr qsizetype kMaxLineChars = 16384;
 // The crawl bitmap holds at most this many pixels (64 MB): about ten
 // thousand characters at 40 points. A longer crawl line is cut to what fits.
 inline constexpr std::int64_t kMaxCrawlBitmapPixels = std::int64_t(1) << 24;
+// A picture whose decoded size would pass 1 GiB (about 268 million pixels at
+// four bytes each) is refused unread: no camera makes one, a crafted file that
+// claims one would take the memory of the machine.
+inline constexpr int kMaxPictureDecodeMiB = 1024;
 
 int safeFontPoints(int points);
 // A box width or height: 0 to kScreensPerLength times the screen's extent in

@@ -1,6 +1,11 @@
-// Picture markers: reading the number and taking the marker out of the line.
+// Picture markers: reading the number and taking the marker out of the line,
+// and a marker whose picture is no file to wait for.
 
 #include "show/marker.h"
+#include "show/text_box_engine.h"
+#include "tests/show/fifo_watchdog.h"
+#include "tests/show/slideshow_fixture.h"
+#include "tests/support/fixed_system_info.h"
 #include "tests/support/test_main.h"
 
 #include <QTest>
@@ -14,6 +19,7 @@ private slots:
     void parseMarker_data();
     void parseMarker();
     void parseMarker_cutsTo255();
+    void markerPicture_fifo_passedAtOnce();
 };
 
 void MarkerTest::markerNumber_readsLeniently_data() {
@@ -76,6 +82,34 @@ void MarkerTest::parseMarker_cutsTo255() {
     QCOMPARE(r.text.size(), 255 - 5);
     const MarkerResult longHead = ParseMarker(QString(300, QLatin1Char('h')), 1);
     QVERIFY(longHead.text.isEmpty());
+}
+
+void MarkerTest::markerPicture_fifo_passedAtOnce() {
+    support::FixedSystemInfo sys(400, 300);
+    QTemporaryDir dir;
+    FifoWatchdog fifo(dir.filePath(QStringLiteral("x.bmp")));
+    QVERIFY(fifo.made());
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    f.show.MarkerMode = true;
+    setEntries(f, {fifo.path(), writePicture(dir, "b.bmp", Qt::blue)});
+    f.show.Text1Lines = {QStringLiteral("//0\\\\"), QStringLiteral("//1\\\\")};
+    f.show.Box1LineCount = 2;
+    f.show.Box1DestRect = {0, 149, 200, 150};
+    f.show.Box1ScrollRect = f.show.Box1ClipRect = {0, 50, 200, 150};
+    f.show.Box1LineHeight =
+        prepareLineBitmap(f.screen->Image1, QStringLiteral("Arial"), 20, 0xFFFFFF, 0, 200);
+
+    // The FIFO's line scrolls through showing nothing; the next line's
+    // picture follows.
+    textBox1Step(f.ctx);
+    QCOMPARE(areaColour(f), qRgb(0, 0, 0));
+    while (f.show.Box1Line == 0) {
+        textBox1Step(f.ctx);
+    }
+    textBox1Step(f.ctx);
+    QCOMPARE(areaColour(f), qRgb(0, 0, 255));
+    QVERIFY(!fifo.fired());
 }
 
 PLAKORA_TEST_MAIN(MarkerTest)

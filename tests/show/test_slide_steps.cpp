@@ -289,24 +289,38 @@ void SlideStepsTest::preparedPicture_drawnOnlyForItsOwnEntry() {
     const QString a = writePicture(dir, "a.bmp", Qt::red);
     const QString b = writePicture(dir, "b.bmp", Qt::blue);
     setEntries(f, {a, b});
-    QImage green(20, 10, QImage::Format_RGB32);
+    QImage green(kArea.size(), QImage::Format_RGB32);
     green.fill(Qt::green);
+    const PicturePlacement here{kArea, QSize(400, 300), true};
+    const auto ready = [&](const QImage& image, const PicturePlacement& placement) {
+        AreaPicture p;
+        p.outcome = AreaPicture::Outcome::Read;
+        p.placement = placement;
+        p.image = image;
+        p.at = kArea.topLeft();
+        return p;
+    };
 
     // Prepared for another entry: the step reads its own file.
-    PreparedSlide other{a, green, QImage()};
+    PreparedSlide other{a, ready(green, here)};
     SlideStep(f.ctx, &other);
     QCOMPARE(f.show.SlideIndex, 1);
     QCOMPARE(areaColour(f), qRgb(0, 0, 255));
 
-    // Prepared for this entry: drawn as it was prepared, the stretched copy
-    // as it is.
-    QImage stretched(kArea.size(), QImage::Format_RGB32);
-    stretched.fill(Qt::yellow);
-    PreparedSlide own{a, green, stretched};
+    // Prepared for this entry but for an area that has changed since: read
+    // again for the area as it is.
+    PreparedSlide elsewhere{a, ready(green, PicturePlacement{kArea, QSize(400, 300), false})};
+    SlideStep(f.ctx, &elsewhere);
+    QCOMPARE(f.show.SlideIndex, 0);
+    QCOMPARE(areaColour(f), qRgb(255, 0, 0));
+
+    // Prepared for this entry and this area: drawn as it was prepared.
+    SlideStep(f.ctx);
+    PreparedSlide own{a, ready(green, here)};
     SlideStep(f.ctx, &own);
     QCOMPARE(f.show.SlideIndex, 0);
-    QCOMPARE(areaColour(f), qRgb(255, 255, 0));
-    QCOMPARE(f.screen->Image4.bitmap.pixel(0, 0), qRgb(0, 255, 0));
+    QCOMPARE(areaColour(f), qRgb(0, 255, 0));
+    QCOMPARE(f.screen->Image4.bitmap.size(), kArea.size());
 }
 
 PLAKORA_TEST_MAIN(SlideStepsTest)

@@ -1,21 +1,27 @@
 // The slideshow thread: its waits between entries, a list of one entry, the
-// start of the slideshow with a show, and ending or restarting the show while
-// the message about an unplayable movie is up.
+// start of the slideshow with a show, ending the show while the thread reads
+// a picture or meets a FIFO in the list, and ending or restarting the show
+// while the message about an unplayable movie is up.
 
 #include "show/movie_engine.h"
+#include "show/picture_reader.h"
 #include "show/text_box_engine.h"
 #include "tests/show/fake_media.h"
+#include "tests/show/fifo_watchdog.h"
 #include "tests/show/recording_engine.h"
 #include "tests/show/slideshow_fixture.h"
+#include "tests/support/big_bitmap.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_main.h"
 
 #include <QTest>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 
 using platform::Answer;
 
@@ -70,6 +76,16 @@ void layOutBox1(ShowFixture& f) {
     f.board.Box1Delay = 1;
 }
 
+// Watches every piece a picture reader takes from its file while it is set.
+struct PieceHook {
+    explicit PieceHook(std::function<void(qint64)> hook) {
+        picture_reader_testing::setPieceHook(std::move(hook));
+    }
+    ~PieceHook() { picture_reader_testing::setPieceHook({}); }
+    PieceHook(const PieceHook&) = delete;
+    PieceHook& operator=(const PieceHook&) = delete;
+};
+
 } // namespace
 
 class SlideshowThreadsTest : public QObject {
@@ -81,6 +97,9 @@ private slots:
     void thread_readsPlayTimeForEveryWait();
     void thread_singleEntry_shownOnceThenEnds();
     void startTheShow_slideshowOnlyWithEntriesAndNoMarkers();
+    void stop_whileReadingAPicture_endsTheReadAtOnce_data();
+    void stop_whileReadingAPicture_endsTheReadAtOnce();
+    void fifoInTheList_passedSilently_showStopsPromptly();
     void errorBox_endingTheShowMeanwhile_isSafe();
     void errorBox_restartingTheShowMeanwhile_isSafe();
 };
@@ -195,6 +214,93 @@ void SlideshowThreadsTest::startTheShow_slideshowOnlyWithEntriesAndNoMarkers() {
     QVERIFY(f.show.MarkerMode);
     QVERIFY(!MovieThreadHandle.thread());
     QVERIFY(Box1ThreadHandle.thread());
+}
+
+void SlideshowThreadsTest::stop_whileReadingAPicture_endsTheReadAtOnce_data() {
+    QTest::addColumn<bool>("showEnded");
+    QTest::newRow("the thread asked to stop") << false;
+    QTest::newRow("the show ended, the thread not yet asked") << true;
+}
+
+void SlideshowThreadsTest::stop_whileReadingAPicture_endsTheReadAtOnce() {
+    QFETCH(bool, showEnded);
+    support::FixedSystemInfo sys(400, 300);
+    QTemporaryDir dir;
+    const QString big = dir.filePath(QStringLiteral("big.bmp"));
+    QVERIFY(support::writeFlatBitmap(big, 1000, 1000, Qt::green));
+    ShowFixture f(400, 300);
+    std::atomic<EngineThread*> show{nullptr};
+    std::atomic<bool> held{false};
+    std::atomic<int> piecesAfterStop{0};
+    const auto stopped = [&](EngineThread* engine) {
+        return engine->stopRequested() || !f.show.ShowRunning.load();
+    };
+    // A slow disk: a piece well inside the picture comes only when the stop
+    // does (or after ten seconds, so that a fault fails rather than hangs).
+    PieceHook hook([&](qint64 offset) {
+        EngineThread* engine = show.load();
+        if (!engine || offset < 100000) {
+            return;
+        }
+        if (stopped(engine)) {
+            ++piecesAfterStop;
+            return;
+        }
+        held = true;
+        for (int i = 0; i < 10000 && !stopped(engine); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    EndThreadsOnExit endThreads;
+    layOutArea(f);
+    // The thread reads the second entry before its first step.
+    setEntries(f, {writePicture(dir, "a.bmp", Qt::red), big});
+    auto engine = std::make_unique<TMovieBox>(f.ctx);
+    show = engine.get();
+    MovieThreadHandle.start(std::move(engine));
+    QTRY_VERIFY(held.load());
+
+    if (showEnded) {
+        // Esc clears the flag, then waits before it stops the threads.
+        f.show.ShowRunning = false;
+        QTRY_COMPARE(show.load()->completedSteps(), 1);
+        QVERIFY(!show.load()->stopRequested());
+    }
+    KILLTHREADS();
+    QVERIFY(!MovieThreadHandle.thread());
+    // The reading ended with the piece it was in: nothing more was read, and
+    // nothing was shown.
+    QCOMPARE(piecesAfterStop.load(), 0);
+    QCOMPARE(areaColour(f), qRgb(0, 0, 0));
+}
+
+void SlideshowThreadsTest::fifoInTheList_passedSilently_showStopsPromptly() {
+    support::FixedSystemInfo sys(400, 300);
+    QTemporaryDir dir;
+    FifoWatchdog fifo(dir.filePath(QStringLiteral("x.bmp")));
+    QVERIFY(fifo.made());
+    ShowFixture f(400, 300);
+    EndThreadsOnExit endThreads;
+    layOutArea(f);
+    setEntries(f, {writePicture(dir, "a.bmp", Qt::red), fifo.path(),
+                   writePicture(dir, "c.bmp", Qt::blue)});
+    auto engine = std::make_unique<Gated<TMovieBox>>(f.ctx);
+    auto* show = engine.get();
+    MovieThreadHandle.start(std::move(engine));
+
+    // The FIFO's turn passes with the area as it was; the next picture follows.
+    QTRY_COMPARE(show->pauses().size(), 1);
+    QCOMPARE(areaColour(f), qRgb(0, 0, 0));
+    show->release();
+    QTRY_COMPARE(show->pauses().size(), 2);
+    QCOMPARE(areaColour(f), qRgb(0, 0, 255));
+    show->release();
+    QTRY_COMPARE(show->pauses().size(), 3);
+    // Esc with the FIFO next in line.
+    f.screen->ClosePlayScreen();
+    QCOMPARE(f.host.editorShown, 1);
+    QVERIFY(!MovieThreadHandle.thread());
+    QVERIFY(!fifo.fired());
 }
 
 void SlideshowThreadsTest::errorBox_endingTheShowMeanwhile_isSafe() {

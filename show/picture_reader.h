@@ -1,0 +1,86 @@
+#pragma once
+
+// The one place where the show reads picture files: whatever the format, the
+// picture is turned upright by its orientation tag, decoded at the size it is
+// drawn and cut to what lies on the screen, within the decode limit. The file
+// is opened through the file guard, so a FIFO or a device is refused and never
+// waited for, and the reading can be called off between any two reads of the
+// file. Qt Core and Gui only; safe on any thread.
+
+#include <QIODevice>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QFile;
+
+// Asked before every read of the file: true when the reading is to end now.
+using ReadCancel = std::function<bool()>;
+
+// Where a picture goes: into the image area of a screen of `screen` size,
+// stretched to fill the area, or at its natural size from the area's top-left
+// corner (then it may reach past the area).
+struct PicturePlacement {
+    QRect area;
+    QSize screen;
+    bool stretch = false;
+    bool operator==(const PicturePlacement&) const = default;
+};
+
+// A picture as read for one placement.
+struct AreaPicture {
+    enum class Outcome { Read, Missing, Unreadable, TooLarge, Cancelled };
+    Outcome outcome = Outcome::Missing;
+    PicturePlacement placement;
+    // The part of the picture that shows, at the size it is drawn, and where
+    // its top-left corner goes on the screen. Null when nothing of it shows
+    // or it could not be read.
+    QImage image;
+    QPoint at;
+    // Bytes taken from the file.
+    qint64 bytesRead = 0;
+};
+
+// Reads the picture file `path` for `placement`. `cancel` may end the reading
+// early; the outcome is then Cancelled and nothing is drawn.
+AreaPicture readPictureForArea(const QString& path, const PicturePlacement& placement,
+                               const ReadCancel& cancel = {});
+
+// Sets the decode limit (kMaxPictureDecodeMiB) for every picture reader of
+// the process. The first reading does it; a thread that reads pictures is
+// started after it has been done on the main thread.
+void applyPictureDecodeLimit();
+
+// A file read in pieces that fails its next read once `cancel` says so, so
+// that a decoder reading through it gives up within one piece.
+class CancellableDevice final : public QIODevice {
+public:
+    CancellableDevice(std::unique_ptr<QFile> file, ReadCancel cancel);
+    ~CancellableDevice() override;
+
+    bool isSequential() const override { return false; }
+    qint64 size() const override;
+    bool seek(qint64 pos) override;
+    qint64 bytesRead() const { return bytesRead_; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override;
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    std::unique_ptr<QFile> file_;
+    ReadCancel cancel_;
+    qint64 bytesRead_ = 0;
+};
+
+namespace picture_reader_testing {
+// Called before every piece a picture reader takes from its file, with the
+// offset of the piece, on the reading thread. Set it only while no picture
+// is being read; an empty function removes it.
+void setPieceHook(std::function<void(qint64 offset)> hook);
+} // namespace picture_reader_testing
