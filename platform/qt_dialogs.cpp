@@ -133,7 +133,9 @@ FileChoiceCheck checkChosenFile(const ChosenFile& file, FileOptions options) {
 }
 
 QPixmap picturePreview(const QString& path, QSize box) {
-    if (path.isEmpty() || box.isEmpty()) {
+    // Only a regular file is previewed: opening a FIFO would hold the dialog
+    // until a writer came.
+    if (path.isEmpty() || box.isEmpty() || !QFileInfo(path).isFile()) {
         return {};
     }
     QImageReader reader(path);

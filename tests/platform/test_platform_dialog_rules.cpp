@@ -1,5 +1,6 @@
 #include "platform/dialogs.h"
 #include "platform/qt_dialogs.h"
+#include "tests/support/fifo_watchdog.h"
 #include "tests/support/test_main.h"
 
 #include <QColor>
@@ -384,6 +385,11 @@ void DialogRulesTest::picturePreview_nullForNonPictures() {
     QVERIFY(
         picturePreview(dir.filePath(QStringLiteral("missing.png")), kPicturePreviewSize).isNull());
     QVERIFY(picturePreview(QString(), kPicturePreviewSize).isNull());
+    // A FIFO named like a picture is passed over, not waited on.
+    const FifoWatchdog fifo(dir.filePath(QStringLiteral("pipe.png")));
+    QVERIFY(fifo.made());
+    QVERIFY(picturePreview(fifo.path(), kPicturePreviewSize).isNull());
+    QVERIFY(!fifo.fired());
 }
 
 PLAKORA_TEST_MAIN(DialogRulesTest)

@@ -7,7 +7,7 @@
 #include "show/picture_reader.h"
 #include "show/text_box_engine.h"
 #include "tests/show/fake_media.h"
-#include "tests/show/fifo_watchdog.h"
+#include "tests/support/fifo_watchdog.h"
 #include "tests/show/recording_engine.h"
 #include "tests/show/slideshow_fixture.h"
 #include "tests/support/big_bitmap.h"
