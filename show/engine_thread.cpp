@@ -98,8 +98,10 @@ void EngineThread::body() {
 }
 
 void EngineThread::requestStop() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    stop_ = true;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
     wake_.notify_all();
 }
 
@@ -159,10 +161,14 @@ void EngineThread::runQueuedStep() {
         step = std::move(queuedStep_);
     }
     step();
-    std::lock_guard<std::mutex> done(mutex_);
-    if (pending_ == call) {
-        callDone_ = true;
+    {
+        std::lock_guard<std::mutex> done(mutex_);
+        if (pending_ == call) {
+            callDone_ = true;
+        }
     }
+    // Woken after the lock is free, the thread does not wake only to wait for
+    // it again.
     wake_.notify_all();
 }
 
