@@ -260,21 +260,33 @@ void readBoardSections(const IniFile& ini, BoardState& board, BoardFileFields& f
     visitBoardKeys(board, fields, reader, screenWidth, screenHeight);
 }
 
-BoardFileRead readBoardFile(const QString& path) {
-    BoardFileRead result;
-    const FileBytesResult file = readFileBytes(path, kMaxBoardFileBytes);
+namespace {
+
+// Reads an INI file of the program's own: a file that is no such file at all
+// (not a regular file, too large, binary) is refused with `refusal`.
+IniReadResult readOwnIniFile(const QString& path, qint64 maxBytes, const QString& refusal) {
+    IniReadResult result;
+    const FileBytesResult file = readFileBytes(path, maxBytes);
+    result.exists = file.failure != FileBytesResult::Failure::Missing;
     if (file.failure == FileBytesResult::Failure::TooLarge ||
         file.failure == FileBytesResult::Failure::NotAFile ||
         (file.ok() && !looksLikeText(file.bytes))) {
-        result.error = QStringLiteral("\"%1\" is not a Plakora configuration file.").arg(path);
-        return result;
-    }
-    if (!file.ok()) {
+        result.error = refusal;
+    } else if (!file.ok()) {
         result.error = file.error;
-        return result;
+    } else {
+        result.file = IniFile::fromBytes(file.bytes);
     }
-    result.ini = IniFile::fromBytes(file.bytes);
     return result;
+}
+
+} // namespace
+
+BoardFileRead readBoardFile(const QString& path) {
+    IniReadResult read =
+        readOwnIniFile(path, kMaxBoardFileBytes,
+                       QStringLiteral("\"%1\" is not a Plakora configuration file.").arg(path));
+    return BoardFileRead{std::move(read.file), std::move(read.error)};
 }
 
 QString imageListPath(const QString& boardPath) {
@@ -307,23 +319,13 @@ std::optional<QString> existingImageListPath(const QString& boardPath) {
 }
 
 IniReadResult readSettingsFile(const QString& path) {
-    IniReadResult result;
-    const FileBytesResult file = readFileBytes(path, kMaxSettingsFileBytes);
-    if (file.failure == FileBytesResult::Failure::Missing) {
-        return result;
+    IniReadResult result =
+        readOwnIniFile(path, kMaxSettingsFileBytes,
+                       QStringLiteral("\"%1\" is not a Plakora settings file.").arg(path));
+    // No settings file yet is no error: the program starts without one.
+    if (!result.exists) {
+        result.error.clear();
     }
-    result.exists = true;
-    if (file.failure == FileBytesResult::Failure::TooLarge ||
-        file.failure == FileBytesResult::Failure::NotAFile ||
-        (file.ok() && !looksLikeText(file.bytes))) {
-        result.error = QStringLiteral("\"%1\" is not a Plakora settings file.").arg(path);
-        return result;
-    }
-    if (!file.ok()) {
-        result.error = file.error;
-        return result;
-    }
-    result.file = IniFile::fromBytes(file.bytes);
     return result;
 }
 
