@@ -145,30 +145,33 @@ ScrollBand* TPlayScreen::bandFor(const Rect& dest, const Rect& scroll, const Rec
 
 Rect TPlayScreen::scrollUpStep(const QImage& line, int srcRow, const Rect& dest, const Rect& scroll,
                                const Rect& clip) {
-    Rect uncovered;
-    if (ScrollBand* band = bandFor(dest, scroll, clip, ScrollBand::Direction::Up)) {
-        band->putRow(line, srcRow, dest);
-        band->scroll();
-        const QRect a = band->area();
-        uncovered = Rect{a.left(), a.bottom(), a.right() + 1, a.bottom() + 1};
-    } else {
-        stretchRow(line, srcRow, surface_, dest);
-        uncovered = scrollSurface(surface_, scroll, clip, 0, -1);
-    }
-    markDirty(clipToImage(scroll, surface_).toQRect());
-    return uncovered;
+    return moveStep(ScrollBand::Direction::Up, line, srcRow, dest, scroll, clip);
 }
 
 Rect TPlayScreen::scrollLeftStep(const QImage& bitmap, int srcCol, const Rect& dest,
                                  const Rect& scroll, const Rect& clip) {
+    return moveStep(ScrollBand::Direction::Left, bitmap, srcCol, dest, scroll, clip);
+}
+
+Rect TPlayScreen::moveStep(ScrollBand::Direction direction, const QImage& src, int index,
+                           const Rect& dest, const Rect& scroll, const Rect& clip) {
+    const bool up = direction == ScrollBand::Direction::Up;
     Rect uncovered;
-    if (ScrollBand* band = bandFor(dest, scroll, clip, ScrollBand::Direction::Left)) {
-        band->putColumn(bitmap, srcCol, dest);
+    if (ScrollBand* band = bandFor(dest, scroll, clip, direction)) {
+        if (up) {
+            band->putRow(src, index, dest);
+        } else {
+            band->putColumn(src, index, dest);
+        }
         band->scroll();
         const QRect a = band->area();
-        uncovered = Rect{a.right(), a.top(), a.right() + 1, a.bottom() + 1};
+        uncovered = up ? Rect{a.left(), a.bottom(), a.right() + 1, a.bottom() + 1}
+                       : Rect{a.right(), a.top(), a.right() + 1, a.bottom() + 1};
+    } else if (up) {
+        stretchRow(src, index, surface_, dest);
+        uncovered = scrollSurface(surface_, scroll, clip, 0, -1);
     } else {
-        stretchColumn(bitmap, srcCol, surface_, dest);
+        stretchColumn(src, index, surface_, dest);
         uncovered = scrollSurface(surface_, scroll, clip, -1, 0);
     }
     markDirty(clipToImage(scroll, surface_).toQRect());

@@ -104,6 +104,10 @@ private:
     void handlePress(QMouseEvent* event);
     void releaseScreen();
     void giveKeyboardToPanel();
+    // One step of a text box (Up) or of the crawl line (Left): row or column
+    // `index` of `src` into `dest`, then the strip moved by one pixel.
+    Rect moveStep(ScrollBand::Direction direction, const QImage& src, int index, const Rect& dest,
+                  const Rect& scroll, const Rect& clip);
     // The band that holds the moving strip `scroll` within `clip`, or none
     // when the step is to work on the surface itself (a strip too small, or
     // `dest` reaching outside it).
