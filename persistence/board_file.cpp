@@ -329,6 +329,31 @@ IniReadResult readSettingsFile(const QString& path) {
     return result;
 }
 
+QString readPlayScreenSetting(const QString& path) {
+    const IniReadResult read = readSettingsFile(path);
+    if (!read.ok()) {
+        return {};
+    }
+    return read.file.readString(QString::fromLatin1(kDisplaySection),
+                                QString::fromLatin1(kScreenKey), QString());
+}
+
+QString writePlayScreenSetting(const QString& path, const QString& name) {
+    const IniReadResult read = readSettingsFile(path);
+    if (!read.ok()) {
+        return read.error;
+    }
+    IniFile ini = read.file;
+    const QString section = QString::fromLatin1(kDisplaySection);
+    const QString key = QString::fromLatin1(kScreenKey);
+    if (name.isEmpty()) {
+        ini.deleteKey(section, key);
+    } else if (!ini.write(section, key, name)) {
+        return QStringLiteral("Unable to write to %1").arg(path);
+    }
+    return writeIniFile(path, ini);
+}
+
 QString settingsFilePath(const QString& folder) {
     return QDir(trimControls(folder)).filePath(QStringLiteral("plakora.INI"));
 }

@@ -88,3 +88,15 @@ inline constexpr qint64 kMaxSettingsFileBytes = 1024 * 1024;
 // not a settings file at all (not a regular file, too large, binary) is
 // refused with a message in `error`, as a board file is.
 IniReadResult readSettingsFile(const QString& path);
+
+// The screen shows play on, kept in the settings file by its name; none
+// kept means the primary screen.
+inline constexpr const char* kDisplaySection = "Display";
+inline constexpr const char* kScreenKey = "Screen";
+// The screen name the settings file at `path` keeps ("" when none, or when
+// the file cannot be read).
+QString readPlayScreenSetting(const QString& path);
+// Keeps `name` as the screen in the settings file at `path`, leaving every
+// other entry as it is; an empty name takes the entry out. Returns the
+// message of a failure, or nothing.
+QString writePlayScreenSetting(const QString& path, const QString& name);

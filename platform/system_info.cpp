@@ -1,5 +1,7 @@
 #include "platform/system_info.h"
 
+#include "platform/screens.h"
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -97,6 +99,16 @@ int QtSystemInfo::screenWidth() const {
 
 int QtSystemInfo::screenHeight() const {
     return primaryScreenGeometry().height();
+}
+
+int QtSystemInfo::playScreenWidth() const {
+    const QSize pixels = screenPixels(playScreenTarget().screen);
+    return pixels.isEmpty() ? kFallbackScreenWidth : pixels.width();
+}
+
+int QtSystemInfo::playScreenHeight() const {
+    const QSize pixels = screenPixels(playScreenTarget().screen);
+    return pixels.isEmpty() ? kFallbackScreenHeight : pixels.height();
 }
 
 QString QtSystemInfo::currentDirectory() const {

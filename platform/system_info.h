@@ -23,6 +23,10 @@ public:
 
     virtual int screenWidth() const = 0;
     virtual int screenHeight() const = 0;
+    // The size, in its own pixels, of the screen the show plays on. Unless
+    // told otherwise, shows play on the screen the sizes above describe.
+    virtual int playScreenWidth() const { return screenWidth(); }
+    virtual int playScreenHeight() const { return screenHeight(); }
     virtual QString currentDirectory() const = 0;
     virtual bool setCurrentDirectory(const QString& path) = 0;
     virtual PlatformFamily platformFamily() const = 0;
@@ -44,6 +48,8 @@ class QtSystemInfo final : public SystemInfo {
 public:
     int screenWidth() const override;
     int screenHeight() const override;
+    int playScreenWidth() const override;
+    int playScreenHeight() const override;
     QString currentDirectory() const override;
     bool setCurrentDirectory(const QString& path) override;
     PlatformFamily platformFamily() const override;
