@@ -106,6 +106,8 @@ void Tmainform::FormCreate() {
     board.VersionString = QString::fromLatin1(kVersionString);
     setWindowTitle(QString::fromLatin1(kApplicationTitle) + QLatin1Char(' ') + board.VersionString);
     SETDEFAULTS();
+    readPlayScreenChoice();
+    fillPlayScreenMenu();
 }
 
 void Tmainform::SETDEFAULTS() {

@@ -93,7 +93,8 @@ public:
     QAction* ToggleClockOn = nullptr;
     QAction* PagePause = nullptr;
     QAction* ImageStretch = nullptr;
-    QAction* Sync = nullptr; // its check is the retrace switch the picture display reads
+    QAction* Sync = nullptr;      // its check is the retrace switch the picture display reads
+    QMenu* PlayScreen1 = nullptr; // "Play Screen": the screen shows play on
     QAction* Mode1 = nullptr;
     QMenu* Window1 = nullptr;
     QAction* ImageControl1 = nullptr;
@@ -135,6 +136,13 @@ public:
     void PagePauseClick();
     void ToolButton5Click();
     void SetBackgroundColor2Click();
+
+    // The screen shows play on: chosen in the "Play Screen" menu, kept in
+    // the settings file, read again at start.
+    void fillPlayScreenMenu();
+    void choosePlayScreen(const QString& name);
+    void readPlayScreenChoice();
+    void reportPlayScreen(const QString& note) override;
 
     // The context menu of the six element boxes; its commands act on the box
     // it was opened on (the target box).
@@ -268,6 +276,7 @@ private:
     void createControls();
     void createMenus();
     void createToolBar();
+    void createPlayScreenMenu();
     void createImagePanel(QWidget* parent);
     void connectChangeTracking();
     void chooseBackgroundColour();

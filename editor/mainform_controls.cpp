@@ -222,6 +222,7 @@ void Tmainform::createMenus() {
     QFont bold = Sync->font();
     bold.setBold(true);
     Sync->setFont(bold);
+    createPlayScreenMenu();
 
     Mode1 = bar->addAction(QStringLiteral("&Play"));
     Mode1->setObjectName(QStringLiteral("Mode1"));

@@ -46,7 +46,7 @@ void Tmainform::Mode1Click() {
                     return;
                 }
                 OpenDialog1.fileName.clear();
-                board.Box1Width = box1WidthAfterLoad(platform::systemInfo().screenWidth(),
+                board.Box1Width = box1WidthAfterLoad(platform::systemInfo().playScreenWidth(),
                                                      showState.ImageAreaWidth);
             }
         }

@@ -341,7 +341,8 @@ void TAlignCntrlBox::FormShow() {
     // follows their positions: a width is shown within the range the bar had
     // until now (its first range on the first showing), and the new range
     // holds from here on, for the operator's moves and the next showing.
-    const int widthMax = widthBarMaximum(platform::systemInfo().screenWidth(), board.BorderWidth);
+    const int widthMax =
+        widthBarMaximum(platform::systemInfo().playScreenWidth(), board.BorderWidth);
     setMaximumQuietly(TrackBar2, widthMax);
     setMaximumQuietly(TrackBar6, widthMax);
     // A range that shrank below a position has moved the bar; its label

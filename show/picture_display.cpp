@@ -18,10 +18,11 @@
 
 ImageArea imageAreaOf(const ShowContext& ctx) {
     const platform::SystemInfo& sys = platform::systemInfo();
-    const int sw = sys.screenWidth();
+    const int sw = sys.playScreenWidth();
     return computeImageArea(safeLength(ctx.board.Box1Width, sw), ctx.show.Box1ShownHeight,
-                            safeBorderWidth(ctx.board.BorderWidth, sw, sys.screenHeight()), sw,
-                            ctx.screen.Panel3->height(), ctx.screen.Panel4->height());
+                            safeBorderWidth(ctx.board.BorderWidth, sw, sys.playScreenHeight()), sw,
+                            ctx.screen.Panel3->placed().height(),
+                            ctx.screen.Panel4->placed().height());
 }
 
 void computeImageAreaFor(ShowContext& ctx) {

@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QThread>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -65,12 +66,10 @@ TPlayScreen::TPlayScreen(QWidget* parent) : QWidget(parent, Qt::FramelessWindowH
     frameTimer_ = new QTimer(this);
     frameTimer_->setObjectName(QStringLiteral("FrameTimer"));
     frameTimer_->setTimerType(Qt::PreciseTimer);
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    const double rate = (primary && primary->refreshRate() > 1.0) ? primary->refreshRate() : 60.0;
-    // Rounded up, so that there are never more paints than frames.
-    frameTimer_->setInterval(static_cast<int>(std::ceil(1000.0 / rate)));
+    setFramePace(QGuiApplication::primaryScreen());
     connect(frameTimer_, &QTimer::timeout, this, &TPlayScreen::flushDirty);
 
+    connect(qApp, &QGuiApplication::screenRemoved, this, &TPlayScreen::screenRemoved);
     connect(Panel3, &TitlePanel::pressed, this, &TPlayScreen::handlePress);
     connect(Panel4, &TitlePanel::pressed, this, &TPlayScreen::handlePress);
 
@@ -101,6 +100,66 @@ void TPlayScreen::resizeSurface(int width, int height) {
     surface_ = QImage(width, height, QImage::Format_RGB32);
     surface_.fill(platform::toQColor(background_));
     update();
+}
+
+void TPlayScreen::setFramePace(const QScreen* target) {
+    const double rate = (target && target->refreshRate() > 1.0) ? target->refreshRate() : 60.0;
+    // Rounded up, so that there are never more paints than frames.
+    frameTimer_->setInterval(static_cast<int>(std::ceil(1000.0 / rate)));
+}
+
+void TPlayScreen::playOn(QScreen* target) {
+    playingOn_ = target;
+    setFramePace(target);
+    ratio_ = target ? target->devicePixelRatio() : 1.0;
+    if (target && screen() != target) {
+        setScreen(target);
+    }
+}
+
+QRect TPlayScreen::windowGeometryFor(const QSize& pixels) const {
+    const QPoint origin = playingOn_ ? playingOn_->geometry().topLeft() : QPoint(0, 0);
+    return QRect(origin, QSize(static_cast<int>(std::ceil(pixels.width() / ratio_)),
+                               static_cast<int>(std::ceil(pixels.height() / ratio_))));
+}
+
+void TPlayScreen::screenRemoved(QScreen* gone) {
+    if (gone && gone == playingOn_ && isVisible()) {
+        ClosePlayScreen();
+    }
+}
+
+namespace {
+
+// `r` scaled by `factor`, widened to whole pixels so that it covers the
+// same place.
+QRect scaledCover(const QRect& r, qreal factor) {
+    const int left = static_cast<int>(std::floor(r.x() * factor));
+    const int top = static_cast<int>(std::floor(r.y() * factor));
+    const int right = static_cast<int>(std::ceil((r.x() + r.width()) * factor));
+    const int bottom = static_cast<int>(std::ceil((r.y() + r.height()) * factor));
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QRegion scaledCover(const QRegion& region, qreal factor) {
+    if (qFuzzyCompare(factor, 1.0)) {
+        return region;
+    }
+    QRegion out;
+    for (const QRect& r : region) {
+        out += scaledCover(r, factor);
+    }
+    return out;
+}
+
+} // namespace
+
+QRegion TPlayScreen::toWindow(const QRegion& pixels) const {
+    return scaledCover(pixels, 1.0 / devicePixelRatioF());
+}
+
+QRegion TPlayScreen::toPixels(const QRegion& window) const {
+    return scaledCover(window, devicePixelRatioF()) & surface_.rect();
 }
 
 void TPlayScreen::markDirty(const QRect& rect) {
@@ -193,7 +252,7 @@ void TPlayScreen::flushDirty() {
     }
     // Painted now, before another step moves a strip again: what the region
     // leaves out is the same in the window and in the band only until then.
-    repaint(region);
+    repaint(toWindow(region));
 }
 
 void TPlayScreen::requestErase() {
@@ -219,7 +278,8 @@ void TPlayScreen::setBackground(Colour colour) {
 void TPlayScreen::setupplayscreen() {
     setEnabled(true);
     if (controlPanel_) {
-        controlPanel_->move(width() - controlPanel_->width(), 4);
+        // At the top right corner of the screen the show plays on.
+        controlPanel_->move(x() + width() - controlPanel_->width(), y() + 4);
         controlPanel_->setEnabled(true);
     }
     EraseAllowed = true;
@@ -306,6 +366,12 @@ void TPlayScreen::paintEvent(QPaintEvent* event) {
         }
     }
     QPainter p(this);
+    // Painted in the surface's own pixels, one to one on the screen's,
+    // whatever the desktop's scale.
+    const qreal ratio = devicePixelRatioF();
+    if (!qFuzzyCompare(ratio, 1.0)) {
+        p.setWorldTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio));
+    }
     // The surface is opaque: a plain copy, with no blending to work out.
     // Clipped to one rectangle at a time, each copy is a plain block copy;
     // with the whole region as the clip it would be drawn span by span.
@@ -314,7 +380,8 @@ void TPlayScreen::paintEvent(QPaintEvent* event) {
         p.setClipRect(QRect(to, from.size()));
         p.drawImage(to, image, from);
     };
-    QRegion rest = event->region();
+    const QRegion need = toPixels(event->region());
+    QRegion rest = need;
     for (const QRect& r : rest) {
         pixelsPainted_ += static_cast<long long>(r.width()) * r.height();
     }
@@ -330,6 +397,19 @@ void TPlayScreen::paintEvent(QPaintEvent* event) {
     }
     for (const QRect& r : rest) {
         copy(r.topLeft(), surface_, r);
+    }
+    // The title bars and box frames over the surface, in the order they stand.
+    p.setClipping(false);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    for (const PlayControl* control :
+         {static_cast<PlayControl*>(Panel3), static_cast<PlayControl*>(Panel4),
+          static_cast<PlayControl*>(Bevel3), static_cast<PlayControl*>(Bevel4)}) {
+        const QRect at = control->placed();
+        if (control->isVisibleTo(this) && need.intersects(at)) {
+            p.save();
+            control->paintOn(p, at, need);
+            p.restore();
+        }
     }
     ++paintCount_;
 }
@@ -357,7 +437,8 @@ void TPlayScreen::Timer1Timer() {
     p.setFont(f);
     p.setPen(platform::toQColor(board_->ClockColor));
     const platform::SystemInfo& sys = platform::systemInfo();
-    const int x = safeBorderWidth(board_->BorderWidth, sys.screenWidth(), sys.screenHeight());
+    const int x =
+        safeBorderWidth(board_->BorderWidth, sys.playScreenWidth(), sys.playScreenHeight());
     p.drawText(x, show_->ClockTop + metrics.ascent(), text);
     p.end();
     markDirty(line);
@@ -428,7 +509,7 @@ void TPlayScreen::keyPressEvent(QKeyEvent* event) {
 void TPlayScreen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // What changed while the screen was down is shown at once.
-    update(dirty_);
+    update(toWindow(dirty_));
     dirty_ = QRegion();
     frameTimer_->start();
     setupplayscreen();

@@ -11,7 +11,9 @@
 #include "show/show_state.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QRegion>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -89,6 +91,18 @@ public:
     void requestErase();
     Colour backgroundColour() const { return background_; }
 
+    // The screen the next show plays on. The surface and everything on it
+    // are in that screen's own pixels, `pixelRatio()` of them to a pixel of
+    // the desktop, so that the desktop's scale changes nothing in a show.
+    void playOn(QScreen* target);
+    QScreen* playingOn() const { return playingOn_; }
+    qreal pixelRatio() const { return ratio_; }
+    // The window's place on the desktop for a surface of `pixels`: over the
+    // screen it plays on, from its top left corner.
+    QRect windowGeometryFor(const QSize& pixels) const;
+    // A screen taken away while the show plays on it ends the show, as Esc does.
+    void screenRemoved(QScreen* gone);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -115,6 +129,12 @@ private:
                         ScrollBand::Direction direction);
     // Puts the pixels of every band that meets `part` back on the surface.
     void settleBands(const QRect& part);
+    // Paints reach the window at most once per display frame of `target`.
+    void setFramePace(const QScreen* target);
+    // The same place in window coordinates and in the surface's pixels, each
+    // covering the other.
+    QRegion toWindow(const QRegion& pixels) const;
+    QRegion toPixels(const QRegion& window) const;
 
     BoardState* board_ = nullptr;
     ShowState* show_ = nullptr;
@@ -130,6 +150,8 @@ private:
     bool closing_ = false;
     bool screenHeld_ = false;
     QRegion dirty_;
+    QPointer<QScreen> playingOn_;
+    qreal ratio_ = 1.0;
     QTimer* frameTimer_ = nullptr;
     long long paintCount_ = 0;
     long long pixelsPainted_ = 0;

@@ -6,6 +6,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace {
 
 const QColor kShadow(128, 128, 128);
@@ -13,9 +15,36 @@ const QColor kHighlight(255, 255, 255);
 
 } // namespace
 
-TitlePanel::TitlePanel(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+PlayControl::PlayControl(QWidget* parent) : QWidget(parent) {
+    // Not opaque: the play screen paints beneath and for it.
+    setAttribute(Qt::WA_NoSystemBackground);
 }
+
+void PlayControl::place(const QRect& pixels, qreal ratio) {
+    scaled_ = ratio > 0 && !qFuzzyCompare(ratio, 1.0);
+    placed_ = pixels;
+    if (!scaled_) {
+        setGeometry(pixels);
+        return;
+    }
+    // The widget covers the desktop pixels the control touches.
+    const int left = static_cast<int>(std::floor(pixels.x() / ratio));
+    const int top = static_cast<int>(std::floor(pixels.y() / ratio));
+    const int right = static_cast<int>(std::ceil((pixels.x() + pixels.width()) / ratio));
+    const int bottom = static_cast<int>(std::ceil((pixels.y() + pixels.height()) / ratio));
+    setGeometry(left, top, right - left, bottom - top);
+}
+
+QRect PlayControl::placed() const {
+    // Unscaled, the widget's geometry is the place, however it was set.
+    return scaled_ ? placed_ : geometry();
+}
+
+void PlayControl::paintEvent(QPaintEvent*) {
+    // The play screen has painted the control already.
+}
+
+TitlePanel::TitlePanel(QWidget* parent) : PlayControl(parent) {}
 
 void TitlePanel::setCaption(const QString& caption) {
     caption_ = caption;
@@ -42,9 +71,8 @@ void TitlePanel::setBevelWidth(int width) {
     update();
 }
 
-void TitlePanel::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    const QRect all = rect();
+void TitlePanel::paintOn(QPainter& p, const QRect& at, const QRegion&) const {
+    const QRect all = at;
     p.fillRect(all, platform::toQColor(backColor_));
     int inset = 0;
     if (bevel_ == Bevel::Lowered && bevelWidth_ > 0) {
@@ -82,21 +110,18 @@ void TitlePanel::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }
 
-BevelFrame::BevelFrame(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_NoSystemBackground);
-}
+BevelFrame::BevelFrame(QWidget* parent) : PlayControl(parent) {}
 
-void BevelFrame::paintEvent(QPaintEvent* event) {
-    const QRect r = rect();
+void BevelFrame::paintOn(QPainter& p, const QRect& at, const QRegion& need) const {
+    const QRect r = at;
     if (r.width() < 2 || r.height() < 2) {
         return;
     }
     // The box inside moves at every display frame; the lines need drawing
     // only where the window lost them.
-    if (!event->region().intersects(QRegion(r) - QRegion(r.adjusted(2, 2, -2, -2)))) {
+    if (!need.intersects(QRegion(r) - QRegion(r.adjusted(2, 2, -2, -2)))) {
         return;
     }
-    QPainter p(this);
     // A lowered box: a shadow line and a light line beside it, all round.
     // The lines are filled as one-pixel strips, which the frame repaints at
     // every display frame of the box inside it for a fraction of the cost of

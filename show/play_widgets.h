@@ -7,9 +7,35 @@
 
 #include <QWidget>
 
+class QPainter;
+
+// A control of the play screen. The play screen paints it, in the screen's
+// own pixels, where it was placed; the widget stands there to take the mouse.
+class PlayControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit PlayControl(QWidget* parent = nullptr);
+
+    // Puts the control at `pixels`, in the screen's own pixels, with `ratio`
+    // of them to a pixel of the desktop.
+    void place(const QRect& pixels, qreal ratio);
+    // Where the control stands, in the screen's own pixels.
+    QRect placed() const;
+    // Paints the control at `at` (the screen's own pixels), at least where
+    // it meets `need`.
+    virtual void paintOn(QPainter& p, const QRect& at, const QRegion& need) const = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect placed_;
+    bool scaled_ = false;
+};
+
 // A title bar: a coloured panel with an optional lowered bevel and a caption
 // centred both ways.
-class TitlePanel : public QWidget {
+class TitlePanel : public PlayControl {
     Q_OBJECT
 public:
     enum class Bevel { None, Lowered };
@@ -27,12 +53,13 @@ public:
     void setBevelWidth(int width);
     int bevelWidth() const { return bevelWidth_; }
 
+    void paintOn(QPainter& p, const QRect& at, const QRegion& need) const override;
+
 signals:
     // A mouse press on the bar; the play screen treats it as its own.
     void pressed(QMouseEvent* event);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
@@ -46,12 +73,13 @@ private:
 
 // A lowered box outline around a text box. It takes the mouse presses made
 // inside it and does nothing with them.
-class BevelFrame : public QWidget {
+class BevelFrame : public PlayControl {
     Q_OBJECT
 public:
     explicit BevelFrame(QWidget* parent = nullptr);
 
+    void paintOn(QPainter& p, const QRect& at, const QRegion& need) const override;
+
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 };

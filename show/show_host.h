@@ -42,6 +42,9 @@ public:
     // The editor's colour dialog, opened with its current settings: the
     // chosen colour ($00BBGGRR), or nothing when the operator cancels.
     virtual std::optional<std::uint32_t> choosePlayBackColor() = 0;
+    // What the operator should know about the screen the show plays on
+    // (the chosen one missing, say); empty when all is as chosen.
+    virtual void reportPlayScreen(const QString& note) = 0;
     // At program start, the offer to reload the last board.
     virtual void offerLastBoard() = 0;
 };

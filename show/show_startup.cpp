@@ -1,6 +1,7 @@
 #include "show/show_startup.h"
 
 #include "platform/fonts.h"
+#include "platform/screens.h"
 #include "platform/system_info.h"
 #include "show/crawl_engine.h"
 #include "show/movie_engine.h"
@@ -16,24 +17,24 @@
 namespace {
 
 void placeTitle(TitlePanel* panel, const TitleGeometry& g, const QString& caption,
-                const QString& face, int size, Colour color) {
+                const QString& face, int size, Colour color, qreal ratio) {
     panel->hide();
     panel->setBevelWidth(g.bevelWidth);
     if (!g.visible) {
-        panel->setGeometry(panel->x(), 0, 0, 0);
+        panel->place(QRect(panel->placed().x(), 0, 0, 0), ratio);
         return;
     }
     panel->setBevelOuter(g.bevelNone ? TitlePanel::Bevel::None : TitlePanel::Bevel::Lowered);
     panel->setCaption(safeLineText(caption));
     panel->setFont(platform::boardFont(face, size, true));
     panel->setTextColor(color);
-    panel->setGeometry(g.left, g.top, g.width, g.height);
+    panel->place(QRect(g.left, g.top, g.width, g.height), ratio);
     panel->show();
 }
 
-void placeFrame(BevelFrame* frame, const FrameGeometry& g) {
+void placeFrame(BevelFrame* frame, const FrameGeometry& g, qreal ratio) {
     if (g.placed) {
-        frame->setGeometry(g.left, g.top, g.width, g.height);
+        frame->place(QRect(g.left, g.top, g.width, g.height), ratio);
     }
     frame->setVisible(g.visible);
     if (g.visible) {
@@ -78,9 +79,20 @@ void StartTheShow(ShowContext& ctx) {
     BoardState& board = ctx.board;
     ShowState& show = ctx.show;
     TPlayScreen& screen = ctx.screen;
+    // The show is laid out for the screen it plays on, in that screen's
+    // own pixels.
+    const platform::PlayScreenTarget target = platform::playScreenTarget();
+    screen.playOn(target.screen);
+    ctx.host.reportPlayScreen(
+        target.fellBack
+            ? QStringLiteral("Play screen \"%1\" is not connected: the show plays on the "
+                             "primary screen.")
+                  .arg(platform::chosenPlayScreen())
+            : QString());
+    const qreal ratio = screen.pixelRatio();
     const platform::SystemInfo& sys = platform::systemInfo();
-    const int sw = sys.screenWidth();
-    const int sh = sys.screenHeight();
+    const int sw = sys.playScreenWidth();
+    const int sh = sys.playScreenHeight();
     const ShowTexts texts = ctx.host.showTexts();
     show.Text1Lines = texts.Text1Lines;
     show.Text2Lines = texts.Text2Lines;
@@ -95,9 +107,9 @@ void StartTheShow(ShowContext& ctx) {
     const ShowLayout layout = computeShowLayout(in);
 
     placeTitle(screen.Panel3, layout.Panel3, texts.MainTitle, board.MainTitleFontName,
-               in.MainTitleFontSize, board.MainTitleColor);
+               in.MainTitleFontSize, board.MainTitleColor, ratio);
     placeTitle(screen.Panel4, layout.Panel4, texts.SecondTitle, board.SecondTitleFontName,
-               in.SecondTitleFontSize, board.SecondTitleColor);
+               in.SecondTitleFontSize, board.SecondTitleColor, ratio);
 
     show.Box1PageRows = 0;
     show.Box1Line = 0;
@@ -132,13 +144,13 @@ void StartTheShow(ShowContext& ctx) {
             prepareLineBitmap(screen.Image1, board.Text1FontName, board.Text1FontSize,
                               board.Text1Color, board.Text1BackColor, in.Box1Width);
     }
-    placeFrame(screen.Bevel3, layout.Bevel3);
+    placeFrame(screen.Bevel3, layout.Bevel3, ratio);
     if (show.Box2On) {
         show.Box2LineHeight =
             prepareLineBitmap(screen.Image2, board.Text2FontName, board.Text2FontSize,
                               board.Text2Color, board.Text2BackColor, in.Box2Width);
     }
-    placeFrame(screen.Bevel4, layout.Bevel4);
+    placeFrame(screen.Bevel4, layout.Bevel4, ratio);
     if (show.CrawlOn) {
         renderCrawlBitmap(screen.Image3, texts.CrawlLine, board.CrawlFontName, board.CrawlFontSize,
                           board.CrawlColor, board.CrawlBackColor);
@@ -149,7 +161,7 @@ void StartTheShow(ShowContext& ctx) {
     screen.resizeSurface(sw, sh);
     screen.setVisible(true);
     screen.EraseAllowed = true;
-    screen.setGeometry(0, 0, sw, sh);
+    screen.setGeometry(screen.windowGeometryFor(QSize(sw, sh)));
     screen.requestErase();
     screen.showFullScreen();
     screen.setupplayscreen();

@@ -221,7 +221,7 @@ void EditorStartupTest::menusAndToolBar_carryTheirCaptionsAndHints() {
     QCOMPARE(texts(m.Configuration1),
              (QStringList{"Use factory Default Configuration", "Clear current  Configuration", "-",
                           "Set Background Color", "Toggle Clock On", "Use Page Pause",
-                          "Image Stretch", "Sync W/Vid Retrace"}));
+                          "Image Stretch", "Sync W/Vid Retrace", "-", "Play Screen"}));
     QCOMPARE(texts(m.Window1), QStringList{"Image Control"});
     QCOMPARE(texts(m.Help2), (QStringList{"Help", "-", "About"}));
     QVERIFY(m.ToggleClockOn->isCheckable());

@@ -25,6 +25,7 @@ struct FakeHost final : ShowHost {
     std::vector<std::optional<std::uint32_t>> colourAnswers; // taken from the front
     int colourDialogs = 0;
     int lastBoardOffers = 0;
+    QString playScreenNote;
 
     ShowTexts showTexts() const override { return texts; }
     void setMemoWidthsForShow(int, int) override {}
@@ -44,6 +45,7 @@ struct FakeHost final : ShowHost {
         return answer;
     }
     void offerLastBoard() override { ++lastBoardOffers; }
+    void reportPlayScreen(const QString& note) override { playScreenNote = note; }
 };
 
 struct ShowFixture {
