@@ -21,7 +21,8 @@ QList<PlayScreenMenuEntry> playScreenMenu(const QList<platform::ScreenEntry>& sc
         std::any_of(screens.begin(), screens.end(),
                     [&chosen](const platform::ScreenEntry& s) { return s.name == chosen; });
     for (const platform::ScreenEntry& screen : screens) {
-        const bool checked = chosenConnected ? screen.name == chosen : screen.primary;
+        const bool checked =
+            chosenConnected ? screen.name == chosen : chosen.isEmpty() && screen.primary;
         entries.append({platform::screenMenuText(screen), screen.name, checked, true});
     }
     if (!chosen.isEmpty() && !chosenConnected) {

@@ -19,6 +19,7 @@ struct PlayScreenMenuEntry {
 
 // One entry a connected screen; the chosen one is checked, the primary one
 // when none is chosen. A chosen screen that is not connected stays in the
-// menu, checked and greyed, so that the operator sees the choice is kept.
+// menu, checked and greyed, so that the operator sees the choice is kept
+// (shows play on the primary screen meanwhile).
 QList<PlayScreenMenuEntry> playScreenMenu(const QList<platform::ScreenEntry>& screens,
                                           const QString& chosen);

@@ -87,6 +87,7 @@ private slots:
     void imageListName();
     void existingImageList_newNameFirstThenOld();
     void readBoardFile_refusesWhatIsNoBoard();
+    void playScreenSetting_keptBesideTheLastBoard();
     void read_byteOrderMark_readPast();
 };
 
@@ -291,6 +292,34 @@ void BoardFileTest::existingImageList_newNameFirstThenOld() {
     writeBytes(dir.filePath("Shows.2/board.LFG"), "new\r\n");
     QCOMPARE(existingImageListPath(board),
              std::optional<QString>(dir.filePath("Shows.2/board.LFG")));
+}
+
+void BoardFileTest::playScreenSetting_keptBesideTheLastBoard() {
+    QTemporaryDir dir;
+    const QString path = settingsFilePath(dir.path());
+    QCOMPARE(readPlayScreenSetting(path), QString());
+    // Written into a settings file that does not exist yet, then beside the
+    // last board, which stays as it was.
+    QCOMPARE(writePlayScreenSetting(path, QStringLiteral("HDMI-1")), QString());
+    writeBytes(path, "[Stuff]\r\nLastSFGfile=/x/b.SFG\r\n");
+    QCOMPARE(writePlayScreenSetting(path, QStringLiteral("DP-2")), QString());
+    QCOMPARE(readPlayScreenSetting(path), QStringLiteral("DP-2"));
+    const IniReadResult read = readSettingsFile(path);
+    QCOMPARE(read.file.readString("Stuff", "LastSFGfile", QString()), QStringLiteral("/x/b.SFG"));
+    // No name takes the entry out: the primary screen again.
+    QCOMPARE(writePlayScreenSetting(path, QString()), QString());
+    QCOMPARE(readPlayScreenSetting(path), QString());
+    QCOMPARE(readSettingsFile(path).file.readString("Stuff", "LastSFGfile", QString()),
+             QStringLiteral("/x/b.SFG"));
+    // A file that is no settings file is neither read nor replaced.
+    const QByteArray binary("\x01\x02\x03\x04\x05\x06\x07\x08\x0e\x0f", 10);
+    writeBytes(path, binary.repeated(50));
+    QCOMPARE(readPlayScreenSetting(path), QString());
+    QCOMPARE(writePlayScreenSetting(path, QStringLiteral("DP-2")),
+             QStringLiteral("\"%1\" is not a Plakora settings file.").arg(path));
+    QFile kept(path);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), binary.repeated(50));
 }
 
 void BoardFileTest::readBoardFile_refusesWhatIsNoBoard() {

@@ -25,9 +25,18 @@ public:
     platform::ProcessorInfo cpu{586, 5, 1025, 1};
     QString directory;
     QString windowsDir;
+    // Shows play on the screen the live system gives, in its own pixels,
+    // rather than on the pinned size.
+    bool livePlayScreen = false;
 
     int screenWidth() const override { return width; }
     int screenHeight() const override { return height; }
+    int playScreenWidth() const override {
+        return livePlayScreen ? platform::QtSystemInfo().playScreenWidth() : width;
+    }
+    int playScreenHeight() const override {
+        return livePlayScreen ? platform::QtSystemInfo().playScreenHeight() : height;
+    }
     QString currentDirectory() const override { return directory; }
     bool setCurrentDirectory(const QString& path) override;
     platform::PlatformFamily platformFamily() const override { return family; }
