@@ -131,23 +131,13 @@ void TPlayScreen::screenRemoved(QScreen* gone) {
 
 namespace {
 
-// `r` scaled by `factor`, widened to whole pixels so that it covers the
-// same place.
-QRect scaledCover(const QRect& r, qreal factor) {
-    const int left = static_cast<int>(std::floor(r.x() * factor));
-    const int top = static_cast<int>(std::floor(r.y() * factor));
-    const int right = static_cast<int>(std::ceil((r.x() + r.width()) * factor));
-    const int bottom = static_cast<int>(std::ceil((r.y() + r.height()) * factor));
-    return QRect(left, top, right - left, bottom - top);
-}
-
 QRegion scaledCover(const QRegion& region, qreal factor) {
     if (qFuzzyCompare(factor, 1.0)) {
         return region;
     }
     QRegion out;
     for (const QRect& r : region) {
-        out += scaledCover(r, factor);
+        out += coverScaled(r, factor);
     }
     return out;
 }

@@ -15,6 +15,14 @@ const QColor kHighlight(255, 255, 255);
 
 } // namespace
 
+QRect coverScaled(const QRect& r, qreal factor) {
+    const int left = static_cast<int>(std::floor(r.x() * factor));
+    const int top = static_cast<int>(std::floor(r.y() * factor));
+    const int right = static_cast<int>(std::ceil((r.x() + r.width()) * factor));
+    const int bottom = static_cast<int>(std::ceil((r.y() + r.height()) * factor));
+    return QRect(left, top, right - left, bottom - top);
+}
+
 PlayControl::PlayControl(QWidget* parent) : QWidget(parent) {
     // Not opaque: the play screen paints beneath and for it.
     setAttribute(Qt::WA_NoSystemBackground);
@@ -28,11 +36,7 @@ void PlayControl::place(const QRect& pixels, qreal ratio) {
         return;
     }
     // The widget covers the desktop pixels the control touches.
-    const int left = static_cast<int>(std::floor(pixels.x() / ratio));
-    const int top = static_cast<int>(std::floor(pixels.y() / ratio));
-    const int right = static_cast<int>(std::ceil((pixels.x() + pixels.width()) / ratio));
-    const int bottom = static_cast<int>(std::ceil((pixels.y() + pixels.height()) / ratio));
-    setGeometry(left, top, right - left, bottom - top);
+    setGeometry(coverScaled(pixels, 1.0 / ratio));
 }
 
 QRect PlayControl::placed() const {

@@ -86,7 +86,29 @@ private slots:
     void steps_leaveSurfaceAsPixelOperations_data();
     void steps_leaveSurfaceAsPixelOperations();
     void window_showsSurfaceAtEveryFrame();
+    void coverScaled_coversWholePixels_data();
+    void coverScaled_coversWholePixels();
 };
+
+void PlayStripsTest::coverScaled_coversWholePixels_data() {
+    QTest::addColumn<QRect>("from");
+    QTest::addColumn<double>("factor");
+    QTest::addColumn<QRect>("expected");
+    QTest::newRow("unscaled") << QRect(5, 7, 11, 3) << 1.0 << QRect(5, 7, 11, 3);
+    QTest::newRow("to the desktop at 2x, odd edges widen")
+        << QRect(5, 7, 11, 3) << 0.5 << QRect(2, 3, 6, 2);
+    QTest::newRow("back to the screen at 2x") << QRect(2, 3, 6, 2) << 2.0 << QRect(4, 6, 12, 4);
+    QTest::newRow("to the desktop at 1.5x")
+        << QRect(0, 0, 800, 600) << 1.0 / 1.5 << QRect(0, 0, 534, 400);
+    QTest::newRow("empty stays empty") << QRect(4, 4, 0, 0) << 0.5 << QRect(2, 2, 0, 0);
+}
+
+void PlayStripsTest::coverScaled_coversWholePixels() {
+    QFETCH(QRect, from);
+    QFETCH(double, factor);
+    QFETCH(QRect, expected);
+    QCOMPARE(coverScaled(from, factor), expected);
+}
 
 void PlayStripsTest::steps_leaveSurfaceAsPixelOperations_data() {
     QTest::addColumn<int>("move");
