@@ -19,6 +19,21 @@ bool haveGuiApplication() {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
+// The screens with the names the program knows them by.
+QList<QPair<QScreen*, QString>> namedScreens() {
+    QList<QPair<QScreen*, QString>> named;
+    QStringList names;
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    for (QScreen* screen : screens) {
+        names << screen->name();
+    }
+    const QStringList unique = uniqueScreenNames(names);
+    for (qsizetype i = 0; i < screens.size(); ++i) {
+        named.append({screens[i], unique[i]});
+    }
+    return named;
+}
+
 } // namespace
 
 QSize screenPixels(const QScreen* screen) {
@@ -37,12 +52,23 @@ QList<ScreenEntry> connectedScreens() {
         return list;
     }
     const QScreen* primary = QGuiApplication::primaryScreen();
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    for (const QScreen* screen : screens) {
-        list.append(ScreenEntry{screen->name(), screen->geometry(), screenPixels(screen),
-                                screen == primary});
+    for (const auto& [screen, name] : namedScreens()) {
+        list.append(ScreenEntry{name, screen->geometry(), screenPixels(screen), screen == primary});
     }
     return list;
+}
+
+QStringList uniqueScreenNames(const QStringList& names) {
+    QStringList unique;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString base = names[i].isEmpty() ? QStringLiteral("Screen %1").arg(i + 1) : names[i];
+        QString name = base;
+        for (int n = 2; unique.contains(name) || (name != names[i] && names.contains(name)); ++n) {
+            name = QStringLiteral("%1 #%2").arg(base).arg(n);
+        }
+        unique << name;
+    }
+    return unique;
 }
 
 QString screenMenuText(const ScreenEntry& screen) {
@@ -95,9 +121,8 @@ PlayScreenTarget playScreenTarget() {
     }
     const QString& wanted = chosenName();
     if (!wanted.isEmpty()) {
-        const QList<QScreen*> screens = QGuiApplication::screens();
-        for (QScreen* screen : screens) {
-            if (screen->name() == wanted) {
+        for (const auto& [screen, name] : namedScreens()) {
+            if (name == wanted) {
                 target.screen = screen;
                 return target;
             }

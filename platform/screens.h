@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 class QScreen;
 
@@ -24,6 +25,11 @@ struct ScreenEntry {
 
     bool operator==(const ScreenEntry&) const = default;
 };
+
+// The names screens go by here: the system's, with "#2", "#3" ... added to a
+// name that an earlier screen has (separate X screens all have the same
+// name), and "Screen N" for a screen with none.
+QStringList uniqueScreenNames(const QStringList& names);
 
 // Every connected screen, in the order the system gives them; the list's
 // numbers, counted from 1, are the ones the command line takes.

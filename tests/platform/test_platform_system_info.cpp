@@ -1,7 +1,9 @@
+#include "platform/screens.h"
 #include "platform/system_info.h"
 #include "tests/support/test_main.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QObject>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,7 +54,57 @@ private slots:
     void parseCpuInfo_readsFirstProcessor();
     void qtSystemInfo_changesCurrentDirectory();
     void qtSystemInfo_describesThisMachine();
+    void uniqueScreenNames_tellScreensApart_data();
+    void uniqueScreenNames_tellScreensApart();
+    void screens_listedAndFoundByNameOrNumber();
 };
+
+void SystemInfoTest::uniqueScreenNames_tellScreensApart_data() {
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("distinct") << QStringList{"HDMI-1", "DP-2"} << QStringList{"HDMI-1", "DP-2"};
+    QTest::newRow("separate X screens") << QStringList{"screen", "screen", "screen"}
+                                        << QStringList{"screen", "screen #2", "screen #3"};
+    QTest::newRow("a suffix already taken")
+        << QStringList{"A #2", "A", "A"} << QStringList{"A #2", "A", "A #3"};
+    QTest::newRow("nameless") << QStringList{"", "Screen 1", ""}
+                              << QStringList{"Screen 1 #2", "Screen 1", "Screen 3"};
+}
+
+void SystemInfoTest::uniqueScreenNames_tellScreensApart() {
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, expected);
+    QCOMPARE(uniqueScreenNames(names), expected);
+}
+
+void SystemInfoTest::screens_listedAndFoundByNameOrNumber() {
+    const QList<ScreenEntry> screens{
+        {QStringLiteral("HDMI-1"), QRect(0, 0, 960, 540), QSize(1920, 1080), true},
+        {QStringLiteral("2"), QRect(960, 0, 1280, 1024), QSize(1280, 1024), false}};
+    QCOMPARE(screenListLine(1, screens[0]), QStringLiteral("1  HDMI-1  1920x1080+0+0  (primary)"));
+    QCOMPARE(screenListLine(2, screens[1]), QStringLiteral("2  2  1280x1024+960+0"));
+    QCOMPARE(screenMenuText(screens[0]), QStringLiteral("HDMI-1 (1920 \u00D7 1080)"));
+    QCOMPARE(findScreen(screens, QStringLiteral("HDMI-1")), 0);
+    QCOMPARE(findScreen(screens, QStringLiteral("1")), 0);
+    // A name wins over a number.
+    QCOMPARE(findScreen(screens, QStringLiteral("2")), 1);
+    for (const char* none : {"3", "0", "-1", "hdmi-1", "", "1.0"}) {
+        QCOMPARE(findScreen(screens, QString::fromLatin1(none)), -1);
+    }
+    // The live list: the offscreen platform's one screen, primary.
+    const QList<ScreenEntry> live = connectedScreens();
+    QCOMPARE(live.size(), 1);
+    QVERIFY(live[0].primary);
+    QCOMPARE(live[0].pixels, live[0].geometry.size());
+    choosePlayScreen(QStringLiteral("not there"));
+    const PlayScreenTarget target = playScreenTarget();
+    QVERIFY(target.fellBack);
+    QCOMPARE(target.screen, QGuiApplication::primaryScreen());
+    QCOMPARE(QtSystemInfo().playScreenWidth(), live[0].pixels.width());
+    choosePlayScreen(live[0].name);
+    QVERIFY(!playScreenTarget().fellBack);
+    choosePlayScreen(QString());
+}
 
 void SystemInfoTest::parseCpuInfo_readsFirstProcessor_data() {
     QTest::addColumn<QString>("cpuinfo");
