@@ -240,11 +240,7 @@ void Tmainform::ToolButton1Click() {
     if (!chosen || chosen->isEmpty()) {
         return;
     }
-    // The board takes the file's name only once it has been loaded: a file
-    // that is no board must not become the target of the next save.
-    if (OpenSFGfile(chosen->first())) {
-        board.BoardFileName = chosen->first();
-    }
+    loadConfiguration(chosen->first());
     OpenDialog1.filter = filter;
     OpenDialog1.defaultExt = defaultExt;
     OpenDialog1.title = title;
@@ -252,6 +248,16 @@ void Tmainform::ToolButton1Click() {
 
 void Tmainform::OpenSettingsFile1Click() {
     ToolButton1Click();
+}
+
+bool Tmainform::loadConfiguration(const QString& path) {
+    // The board takes the file's name only once it has been loaded: a file
+    // that is no board must not become the target of the next save.
+    if (!OpenSFGfile(path)) {
+        return false;
+    }
+    board.BoardFileName = path;
+    return true;
 }
 
 bool Tmainform::OpenSFGfile(const QString& FileName) {
@@ -380,6 +386,11 @@ void Tmainform::ReadTheIniFile() {
 }
 
 void Tmainform::offerLastBoard() {
+    // A board named at start is loaded instead, and nothing is asked.
+    if (!startBoard.path.isEmpty()) {
+        startBoard.loaded = loadConfiguration(startBoard.path);
+        return;
+    }
     if (board.SettingsLoaded) {
         return;
     }

@@ -197,8 +197,18 @@ public:
     void SaveSettingsFile1Click();
     void ToolButton1Click();
     void OpenSettingsFile1Click();
+    // Loads a board file as Load Configuration does once a file is chosen;
+    // true when it was loaded and became the board's file.
+    bool loadConfiguration(const QString& path);
     // True when the file was read into the editor.
     bool OpenSFGfile(const QString& FileName);
+    // The board the program was started with: the start-up loads it in place
+    // of the offer to reload the last board, and notes whether it loaded.
+    struct StartBoard {
+        QString path;
+        bool loaded = false;
+    };
+    StartBoard startBoard;
     // The program settings file that remembers the last board.
     bool WriteTheIniFile();
     void ReadTheIniFile();
@@ -247,6 +257,10 @@ public:
     void Mode1Click();
     void ToolButton6Click();
     void StartTheShow();
+    // Play for a show nobody attends: nothing is asked (an empty text object
+    // 1 is played as it is), and the show runs at once, without the
+    // alignment panel.
+    void playUnattended();
 
     // The lines of a text object; an empty last line does not count.
     QStringList textObjectLines(const QPlainTextEdit* memo) const;
@@ -291,6 +305,8 @@ private:
     QString settingsFile();
     // Asks to save a changed text object or board; false when a save failed.
     bool offerSave(bool changed, const QString& question, const std::function<SaveOutcome()>& save);
+    // Plays the board as it stands, or says there is nothing to play.
+    void playAsItStands();
 
     QWidget* popupTarget_ = nullptr;
     // A text object whose whole content the program is replacing; the edit

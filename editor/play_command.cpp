@@ -51,13 +51,24 @@ void Tmainform::Mode1Click() {
             }
         }
     }
-    decideElementFlags();
+    playAsItStands();
+}
 
+void Tmainform::playUnattended() {
+    // The alignment panel would open the show frozen, waiting for the
+    // operator.
+    board.AlignScreen = false;
+    playAsItStands();
+}
+
+void Tmainform::playAsItStands() {
+    decideElementFlags();
     if (PROJECTISVALID(showState, board.ClockOn)) {
         StartTheShow();
     } else {
-        platform::dialogs().message(MessageKind::Confirm,
-                                    QStringLiteral("Nothing To Play (no text)"), Button::OK);
+        platform::dialogs().message(platform::MessageKind::Confirm,
+                                    QStringLiteral("Nothing To Play (no text)"),
+                                    platform::Button::OK);
     }
 }
 

@@ -4,6 +4,8 @@
 #include "editor/font_form.h"
 #include "editor/mainform.h"
 #include "platform/help.h"
+#include "platform/qt_dialogs.h"
+#include "platform/screens.h"
 #include "show/control_panel.h"
 #include "show/engine_thread.h"
 #include "show/play_screen.h"
@@ -45,9 +47,10 @@ void setUpApplication() {
     platform::setHelpFile(platform::locateHelpFile(QCoreApplication::applicationDirPath()));
 }
 
-ProgramWindows createWindows(bool showEditor) {
+ProgramWindows createWindows(bool showEditor, const StartRequest& request) {
     ProgramWindows w;
     w.mainform = std::make_unique<Tmainform>();
+    w.mainform->startBoard.path = request.board;
     if (showEditor) {
         w.mainform->show();
     }
@@ -64,5 +67,23 @@ ProgramWindows createWindows(bool showEditor) {
             w.PlayScreen->attach(&w.mainform->board, &w.mainform->showState, w.mainform.get(),
                                  &panel);
         });
+    return w;
+}
+
+ProgramWindows startProgram(const StartRequest& request) {
+    // Before the first window: a board that fails to load already says so
+    // in a box that closes itself.
+    if (request.play) {
+        platform::qtDialogs().setUnattended(platform::UnattendedBoxes{});
+    }
+    ProgramWindows w = createWindows(true, request);
+    // The editor has chosen its kept screen while it was created; the one
+    // named for this run wins over it.
+    if (!request.screen.isEmpty()) {
+        platform::choosePlayScreen(request.screen);
+    }
+    if (request.play && w.mainform->startBoard.loaded) {
+        w.mainform->playUnattended();
+    }
     return w;
 }

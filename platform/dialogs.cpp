@@ -100,8 +100,7 @@ Dialogs& dialogs() {
     if (Dialogs* installed = installedDialogs.load(std::memory_order_acquire)) {
         return *installed;
     }
-    static QtDialogs qtDialogs;
-    return qtDialogs;
+    return qtDialogs();
 }
 
 void setDialogs(Dialogs* replacement) {

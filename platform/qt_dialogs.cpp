@@ -21,9 +21,12 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <algorithm>
 
 #include <array>
+#include <bit>
+#include <cstdio>
 #include <utility>
 
 namespace platform {
@@ -213,7 +216,26 @@ protected:
     }
 };
 
+void writeToStandardError(const QString& line) {
+    const QByteArray bytes = line.toLocal8Bit() + '\n';
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
 } // namespace
+
+bool boxOnlyInforms(Buttons buttons) {
+    return std::popcount(buttons.toInt()) <= 1;
+}
+
+void QtDialogs::setUnattended(std::optional<UnattendedBoxes> unattended) {
+    unattended_ = std::move(unattended);
+}
+
+QtDialogs& qtDialogs() {
+    static QtDialogs dialogs;
+    return dialogs;
+}
 
 Answer QtDialogs::message(MessageKind kind, const QString& text, Buttons buttons) {
     // Not a QMessageBox: closing one of those answers its escape button,
@@ -264,6 +286,23 @@ Answer QtDialogs::message(MessageKind kind, const QString& text, Buttons buttons
     row->addStretch();
     first->setDefault(true);
     first->setFocus();
+
+    // Unattended, a box that only informs goes to the log and presses its
+    // own default button after a while.
+    if (unattended_ && boxOnlyInforms(buttons)) {
+        const QString line = messageCaption(kind) + QStringLiteral(": ") + text;
+        if (unattended_->echo) {
+            unattended_->echo(line);
+        } else {
+            writeToStandardError(line);
+        }
+        auto* closer = new QTimer(&box);
+        closer->setObjectName(QStringLiteral("selfClose"));
+        closer->setSingleShot(true);
+        closer->setInterval(unattended_->closeAfter);
+        QObject::connect(closer, &QTimer::timeout, first, &QPushButton::click);
+        closer->start();
+    }
 
     auto* layout = new QGridLayout(&box);
     layout->setSizeConstraint(QLayout::SetFixedSize);

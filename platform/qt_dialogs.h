@@ -13,7 +13,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -84,13 +86,37 @@ FileChoiceCheck checkChosenFile(const ChosenFile& file, FileOptions options);
 QPixmap picturePreview(const QString& path, QSize box);
 inline constexpr QSize kPicturePreviewSize{200, 200};
 
+// A box that only informs offers a single button (or asks for none, which
+// gives OK alone): there is nothing to decide, whatever its kind. A box with
+// two buttons or more asks a question.
+bool boxOnlyInforms(Buttons buttons);
+
+// How long a box that only informs stays up when nobody watches the screen.
+inline constexpr std::chrono::milliseconds kUnattendedBoxTime{15000};
+
+// The boxes of a show that runs unattended (started from the command line
+// to play): a box that only informs closes itself after `closeAfter` with
+// its default answer, so that a show left alone never stands frozen behind
+// a box nobody sees, and its caption and text also go to `echo`, which
+// writes to standard error unless it is replaced. Questions wait for an
+// answer as ever.
+struct UnattendedBoxes {
+    std::chrono::milliseconds closeAfter = kUnattendedBoxTime;
+    std::function<void(const QString&)> echo;
+};
+
 class QtDialogs final : public Dialogs {
 public:
+    // Unset (the default): every box waits for the operator.
+    void setUnattended(std::optional<UnattendedBoxes> unattended);
+    const std::optional<UnattendedBoxes>& unattended() const { return unattended_; }
+
     // A modal box over the active window: the icon of its kind, the text, and
     // the requested buttons in the order Yes, No, OK, Cancel (OK alone when
     // none is requested). The first button is the default, which Enter
     // presses. A button's underlined letter presses it, alone or with Alt.
-    // Closing the box or pressing Esc answers None.
+    // Closing the box or pressing Esc answers None. See setUnattended() for
+    // a box that closes itself.
     Answer message(MessageKind kind, const QString& text, Buttons buttons) override;
     std::optional<QStringList> openFile(const FileDialogSettings& settings) override;
     std::optional<QString> saveFile(const FileDialogSettings& settings) override;
@@ -107,6 +133,12 @@ public:
 private:
     std::optional<QStringList> runFileDialog(const FileDialogSettings& settings,
                                              FileDialogPurpose purpose, bool preview);
+
+    std::optional<UnattendedBoxes> unattended_;
 };
+
+// The program's own Qt dialogs: what dialogs() gives unless a test put
+// another implementation in place.
+QtDialogs& qtDialogs();
 
 } // namespace platform

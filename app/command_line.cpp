@@ -1,0 +1,124 @@
+#include "app/command_line.h"
+
+#include "board/board_state.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+#include <cstdio>
+
+namespace {
+
+QString usageError(const QString& message) {
+    return QStringLiteral("plakora: %1\nTry 'plakora --help' for the options.\n").arg(message);
+}
+
+CommandLine endWithError(CommandLine line, const QString& message) {
+    line.exitCode = kUsageExitCode;
+    line.output.clear();
+    line.errors = usageError(message);
+    return line;
+}
+
+void write(const QString& text, std::FILE* stream) {
+    if (text.isEmpty()) {
+        return;
+    }
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments,
+                             const QList<platform::ScreenEntry>& screens) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Composes message boards and shows them on the whole screen.\n"
+                       "With no options and no BOARD it starts as ever: with the offer to load "
+                       "the last board."));
+    // Not addHelpOption(): its --help-all is only answered by process(),
+    // which ends the program from inside the parser.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Shows these options."));
+    parser.addOption(helpOption);
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption playOption(
+        QStringLiteral("play"),
+        QStringLiteral("Play BOARD as soon as it is loaded, asking nothing. Boxes that only "
+                       "inform close themselves after 15 seconds and are written to standard "
+                       "error."));
+    const QCommandLineOption screenOption(
+        QStringLiteral("screen"),
+        QStringLiteral("Play shows on this screen in this run, without keeping it: its name or "
+                       "its number as --list-screens shows them."),
+        QStringLiteral("NAME|N"));
+    const QCommandLineOption listScreensOption(
+        QStringLiteral("list-screens"),
+        QStringLiteral("List the connected screens: number, name, size and position."));
+    parser.addOption(playOption);
+    parser.addOption(screenOption);
+    parser.addOption(listScreensOption);
+    parser.addPositionalArgument(QStringLiteral("BOARD"),
+                                 QStringLiteral("The board file (.SFG) to load at start, in "
+                                                "place of the offer to load the last board."),
+                                 QStringLiteral("[BOARD]"));
+
+    CommandLine line;
+    if (!parser.parse(arguments)) {
+        return endWithError(line, parser.errorText());
+    }
+    const QStringList boards = parser.positionalArguments();
+    if (boards.size() > 1) {
+        return endWithError(line, QStringLiteral("'%1': only one BOARD can be given (the first "
+                                                 "is '%2').")
+                                      .arg(boards.at(1), boards.at(0)));
+    }
+    line.help = parser.isSet(helpOption);
+    line.version = parser.isSet(versionOption);
+    line.listScreens = parser.isSet(listScreensOption);
+    line.start.play = parser.isSet(playOption);
+    if (!boards.isEmpty()) {
+        line.start.board = boards.first();
+    }
+
+    if (line.help) {
+        line.exitCode = 0;
+        line.output = parser.helpText();
+        return line;
+    }
+    if (line.version) {
+        line.exitCode = 0;
+        line.output = QStringLiteral("%1 %2\n").arg(QString::fromLatin1(kApplicationTitle),
+                                                    QString::fromLatin1(kVersionString));
+        return line;
+    }
+    if (line.listScreens) {
+        line.exitCode = 0;
+        for (qsizetype i = 0; i < screens.size(); ++i) {
+            line.output += platform::screenListLine(static_cast<int>(i + 1), screens.at(i));
+            line.output += QLatin1Char('\n');
+        }
+        return line;
+    }
+    if (parser.isSet(screenOption)) {
+        const QString wanted = parser.value(screenOption);
+        const qsizetype found = platform::findScreen(screens, wanted);
+        if (found < 0) {
+            return endWithError(line, QStringLiteral("no screen is named or numbered '%1' "
+                                                     "(--list-screens shows them).")
+                                          .arg(wanted));
+        }
+        line.start.screen = screens.at(found).name;
+    }
+    if (line.start.play && line.start.board.isEmpty()) {
+        return endWithError(line, QStringLiteral("--play needs the BOARD to play."));
+    }
+    return line;
+}
+
+void printCommandLineOutput(const CommandLine& commandLine) {
+    write(commandLine.output, stdout);
+    write(commandLine.errors, stderr);
+}
