@@ -20,6 +20,9 @@ packages=(
   desktop-file-utils
   # The idle wake-up benchmark answers the program's first question with it.
   xdotool
+  # The Debian package: file and dpkg-shlibdeps (dpkg-dev) find the
+  # libraries the program needs, lintian checks the package.
+  dpkg-dev file lintian
   # The fuzzers: clang and its libFuzzer runtime.
   clang libclang-rt-14-dev
   # perf record / perf report: where a benchmark's processor time goes.
