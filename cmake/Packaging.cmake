@@ -16,7 +16,6 @@ set(PLAKORA_PACKAGE_VERSION "${CMAKE_MATCH_1}")
 # The copyright file and the changelog belong to the package only: a plain
 # `cmake --install` leaves them out, CPack installs their component as well.
 set(plakora_changelog_gz "${PROJECT_BINARY_DIR}/changelog.gz")
-find_program(PLAKORA_GZIP gzip REQUIRED)
 add_custom_command(OUTPUT "${plakora_changelog_gz}"
     COMMAND "${PLAKORA_GZIP}" -9n -c "${PROJECT_SOURCE_DIR}/data/changelog"
             > "${plakora_changelog_gz}"

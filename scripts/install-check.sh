@@ -21,6 +21,7 @@ expected=(
   share/icons/hicolor/256x256/apps/plakora.png
   share/icons/hicolor/48x48/apps/plakora.png
   share/icons/hicolor/scalable/apps/plakora.svg
+  share/man/man1/plakora.1.gz
 )
 for page in help/*.html; do
   expected+=("share/plakora/help/$(basename "$page")")

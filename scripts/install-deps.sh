@@ -13,6 +13,9 @@ packages=(
   libqt6multimedia6 gstreamer1.0-pulseaudio ffmpeg
   fonts-liberation fontconfig
   xvfb x11-utils imagemagick xauth
+  # xrandr splits a virtual display into two screens for the test of shows
+  # on a second screen; man checks the manual page.
+  x11-xserver-utils man-db
   # pdftotext, pdfinfo and pdffonts: the printing tests read back the PDF
   # files they print.
   poppler-utils

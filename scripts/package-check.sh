@@ -29,6 +29,7 @@ expected=(
   usr/share/icons/hicolor/256x256/apps/plakora.png
   usr/share/icons/hicolor/48x48/apps/plakora.png
   usr/share/icons/hicolor/scalable/apps/plakora.svg
+  usr/share/man/man1/plakora.1.gz
 )
 for page in help/*.html; do
   expected+=("usr/share/plakora/help/$(basename "$page")")
