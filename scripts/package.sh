@@ -21,7 +21,7 @@ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLAKORA_WERROR=
   -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
 # Only what the package holds: the tests and benchmarks are not built, and
 # CPack does not build them either (its install step skips the "all" target).
-cmake --build "$build_dir" --target plakora plakora_changelog -- -j2
+cmake --build "$build_dir" --target plakora plakora_manual plakora_changelog -- -j2
 
 # The folders CPack makes take their mode from the umask: 0755 in the package.
 umask 022
