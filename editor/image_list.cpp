@@ -62,7 +62,10 @@ void Tmainform::connectImageList() {
 
 void Tmainform::ToolButton9Click() {
     OpenPictureDialog1.title = QStringLiteral("Bitmap To Image List");
-    OpenPictureDialog1.filter = QStringLiteral("Bitmaps (*.bmp)|*.bmp");
+    // Every kind of picture first; the bitmaps alone as the second choice.
+    OpenPictureDialog1.filter =
+        QStringLiteral("Pictures (*.bmp *.png *.jpg *.jpeg *.gif *.webp *.tif *.tiff)|"
+                       "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff|Bitmaps (*.bmp)|*.bmp");
     OpenPictureDialog1.defaultExt = QStringLiteral("BMP");
     OpenPictureDialog1.options =
         platform::FileOption::AllowMultiSelect | platform::FileOption::HideReadOnly;
@@ -75,7 +78,10 @@ void Tmainform::ToolButton9Click() {
 
 void Tmainform::ToolButton12Click() {
     OpenDialog1.title = QStringLiteral("Open A Media File");
-    OpenDialog1.filter = QStringLiteral("AVI FILE|*.avi");
+    // Whatever the media service plays first; AVI files alone as before.
+    OpenDialog1.filter =
+        QStringLiteral("Movies (*.avi *.mp4 *.m4v *.mkv *.webm *.mov *.mpg)|"
+                       "*.avi;*.mp4;*.m4v;*.mkv;*.webm;*.mov;*.mpg|AVI FILE|*.avi");
     OpenDialog1.defaultExt = QStringLiteral("AVI");
     const std::optional<QStringList> chosen = platform::dialogs().openFile(OpenDialog1);
     if (chosen && !chosen->isEmpty()) {

@@ -8,6 +8,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6opengl6-dev
   qt6-qpa-plugins libgl-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
+  # MPEG program streams (.mpg) are taken apart by a plugin of the "bad" set.
+  gstreamer1.0-plugins-bad
+  # The image format plugins: WebP and TIFF pictures.
+  qt6-image-formats-plugins
   # Qt Multimedia's GStreamer backend (libqt6multimedia6), sound through
   # PulseAudio, and ffmpeg for the test movie script and the benchmark.
   libqt6multimedia6 gstreamer1.0-pulseaudio ffmpeg

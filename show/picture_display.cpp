@@ -55,8 +55,9 @@ void drawPicture(ShowContext& ctx, const AreaPicture& picture) {
 
     QImage& surface = ctx.screen.surface();
     QPainter painter(&surface);
-    // Pictures are opaque: plain copies, with no blending to work out.
+    // Opaque pictures are plain copies, with no blending to work out.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QColor back = platform::toQColor(ctx.board.PlayBackColor);
     QRect changed = placed;
     if (now.stretch) {
         if (ctx.host.syncWithRetrace()) {
@@ -68,11 +69,16 @@ void drawPicture(ShowContext& ctx, const AreaPicture& picture) {
     } else if (!area.isEmpty()) {
         // A smaller picture must not stand on the remains of a larger one:
         // what the picture leaves of the area is filled first.
-        const QColor back = platform::toQColor(ctx.board.PlayBackColor);
         for (const QRect& r : QRegion(area).subtracted(placed)) {
             painter.fillRect(r, back);
         }
         changed = area.united(placed);
+    }
+    if (picture.image.hasAlphaChannel()) {
+        // A logo's transparent parts show the play screen's background, not
+        // whatever picture stood there before.
+        painter.fillRect(placed, back);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     painter.drawImage(placed, picture.image);
     painter.end();

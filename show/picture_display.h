@@ -23,7 +23,8 @@ PicturePlacement placementOf(const ShowContext& ctx);
 // Draws a picture read for the image area (see picture_reader.h): stretched
 // to fill it when the image-stretch switch is on (after the retrace wait when
 // that switch is on), else at its natural size from the area's top-left
-// corner, over the area's background. A picture read for another placement
+// corner, over the area's background. Transparent parts show the play
+// screen's background colour. A picture read for another placement
 // is fitted to the current one. A picture with nothing to show leaves the
 // screen as it was.
 void drawPicture(ShowContext& ctx, const AreaPicture& picture);

@@ -162,8 +162,10 @@ AreaPicture readPictureForArea(const QString& path, const PicturePlacement& plac
     if (!clippedByReader && clip != image.rect()) {
         image = image.copy(clip);
     }
-    // Palettes are not used: every picture is drawn in true colour.
-    result.image = image.convertToFormat(QImage::Format_RGB32);
+    // Palettes are not used: every picture is drawn in true colour. What is
+    // transparent stays so, for the display to lay over its background.
+    result.image = image.convertToFormat(
+        image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     result.outcome = Outcome::Read;
     return result;
 }

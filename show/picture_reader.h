@@ -38,8 +38,9 @@ struct AreaPicture {
     Outcome outcome = Outcome::Missing;
     PicturePlacement placement;
     // The part of the picture that shows, at the size it is drawn, and where
-    // its top-left corner goes on the screen. Null when nothing of it shows
-    // or it could not be read.
+    // its top-left corner goes on the screen: RGB32, or premultiplied ARGB32
+    // when the picture has transparent parts; the first frame of an animated
+    // one. Null when nothing of it shows or it could not be read.
     QImage image;
     QPoint at;
     // Bytes taken from the file.

@@ -9,8 +9,25 @@ bool PROJECTISVALID(const ShowState& show, bool clockOn) {
            clockOn;
 }
 
+const QStringList& pictureSuffixes() {
+    static const QStringList suffixes{QStringLiteral("bmp"), QStringLiteral("png"),
+                                      QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                                      QStringLiteral("gif"), QStringLiteral("webp"),
+                                      QStringLiteral("tif"), QStringLiteral("tiff")};
+    return suffixes;
+}
+
 bool isBitmapEntry(const QString& entry) {
-    return entry.right(3).toUpper() == QStringLiteral("BMP");
+    // Any name ending in the three letters, dot or not, as the list always had it.
+    if (entry.right(3).toUpper() == QStringLiteral("BMP")) {
+        return true;
+    }
+    for (const QString& suffix : pictureSuffixes()) {
+        if (entry.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool bmpcheck(const QStringList& entries) {

@@ -19,11 +19,16 @@ bool textTakesPart(const QString& text);
 // crawl line or the clock takes part; the image list alone does not count.
 bool PROJECTISVALID(const ShowState& show, bool clockOn);
 
-// True when any entry of the image list is a bitmap (its last three
-// characters are "BMP" in any letter case).
+// The file name endings, without the dot, that make an image list entry a
+// picture: the bitmaps and the formats people keep photographs and logos in.
+const QStringList& pictureSuffixes();
+
+// True when any entry of the image list is a picture (see isBitmapEntry).
 bool bmpcheck(const QStringList& entries);
 
-// An entry of the image list is a bitmap when it ends in "BMP", any case.
+// An entry of the image list is a picture when it ends in "BMP" or in a dot
+// and one of pictureSuffixes(), in any letter case; every other entry is a
+// movie.
 bool isBitmapEntry(const QString& entry);
 
 // A line of text object 1 carries a picture marker when it holds both "//"

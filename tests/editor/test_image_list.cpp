@@ -25,6 +25,12 @@ using support::Question;
 
 namespace {
 
+constexpr const char* kPictureFilter =
+    "Pictures (*.bmp *.png *.jpg *.jpeg *.gif *.webp *.tif *.tiff)|"
+    "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff|Bitmaps (*.bmp)|*.bmp";
+constexpr const char* kMovieFilter = "Movies (*.avi *.mp4 *.m4v *.mkv *.webm *.mov *.mpg)|"
+                                     "*.avi;*.mp4;*.m4v;*.mkv;*.webm;*.mov;*.mpg|AVI FILE|*.avi";
+
 QStringList entries(const QListWidget* list) {
     QStringList out;
     for (int i = 0; i < list->count(); ++i) {
@@ -47,8 +53,10 @@ private slots:
     void addPicture_cancel_changesNothing();
     void addMovie_appendsAndLeavesTheTextFileSettings_data();
     void addMovie_appendsAndLeavesTheTextFileSettings();
-    void entryKinds_byTheirLastThreeCharacters_data();
-    void entryKinds_byTheirLastThreeCharacters();
+    void entryKinds_byTheirEnding_data();
+    void entryKinds_byTheirEnding();
+    void dialogFilters_offerEveryKindFirst_data();
+    void dialogFilters_offerEveryKindFirst();
 
     void delete_removesTheSelectedEntry();
     void delete_nothingSelected_removesNothingAndStillDisables();
@@ -83,7 +91,7 @@ void ImageListTest::addPicture_takesTheFirstOfSeveral_withThePictureDialog() {
     const Question& open = dialogs_->lastQuestion();
     QCOMPARE(open.kind, Question::Kind::OpenPicture);
     QCOMPARE(open.file.title, QStringLiteral("Bitmap To Image List"));
-    QCOMPARE(open.file.filter, QStringLiteral("Bitmaps (*.bmp)|*.bmp"));
+    QCOMPARE(open.file.filter, QString::fromLatin1(kPictureFilter));
     QCOMPARE(open.file.defaultExt, QStringLiteral("BMP"));
     QCOMPARE(open.file.options, FileOption::AllowMultiSelect | FileOption::HideReadOnly);
     QCOMPARE(entries(m_->ListBox1), QStringList{"/pics/one.bmp"});
@@ -130,7 +138,7 @@ void ImageListTest::addMovie_appendsAndLeavesTheTextFileSettings() {
     const Question& open = dialogs_->lastQuestion();
     QCOMPARE(open.kind, Question::Kind::OpenFile);
     QCOMPARE(open.file.title, QStringLiteral("Open A Media File"));
-    QCOMPARE(open.file.filter, QStringLiteral("AVI FILE|*.avi"));
+    QCOMPARE(open.file.filter, QString::fromLatin1(kMovieFilter));
     QCOMPARE(open.file.defaultExt, QStringLiteral("AVI"));
     QCOMPARE(open.file.options, FileOption::FileMustExist | FileOption::PathMustExist |
                                     FileOption::NoReadOnlyReturn | FileOption::NoNetworkButton);
@@ -152,7 +160,7 @@ void ImageListTest::addMovie_appendsAndLeavesTheTextFileSettings() {
     w_.PlayScreen->ClosePlayScreen();
 }
 
-void ImageListTest::entryKinds_byTheirLastThreeCharacters_data() {
+void ImageListTest::entryKinds_byTheirEnding_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("picture");
     QTest::newRow("bmp") << "/pics/a.bmp" << true;
@@ -162,9 +170,22 @@ void ImageListTest::entryKinds_byTheirLastThreeCharacters_data() {
     QTest::newRow("avi") << "/films/a.avi" << false;
     QTest::newRow("bmp in the folder only") << "/a.bmp/clip.avi" << false;
     QTest::newRow("no dot") << "/pics/oddbmp" << true;
+    QTest::newRow("png") << "/pics/logo.png" << true;
+    QTest::newRow("JPG") << "/pics/PHOTO.JPG" << true;
+    QTest::newRow("jpeg") << "/pics/photo.jpeg" << true;
+    QTest::newRow("gif") << "/pics/wave.gif" << true;
+    QTest::newRow("WebP") << "/pics/shot.WebP" << true;
+    QTest::newRow("tif") << "/pics/scan.tif" << true;
+    QTest::newRow("TIFF") << "/pics/scan.TIFF" << true;
+    QTest::newRow("png without the dot") << "/pics/oddpng" << false;
+    QTest::newRow("png in the folder only") << "/a.png/clip.mp4" << false;
+    QTest::newRow("jpg.mp4") << "/films/holiday.jpg.mp4" << false;
+    QTest::newRow("mp4") << "/films/phone.mp4" << false;
+    QTest::newRow("webm") << "/films/clip.webm" << false;
+    QTest::newRow("mkv") << "/films/clip.mkv" << false;
 }
 
-void ImageListTest::entryKinds_byTheirLastThreeCharacters() {
+void ImageListTest::entryKinds_byTheirEnding() {
     QFETCH(QString, path);
     QFETCH(bool, picture);
     dialogs_->answerFile(path);
@@ -172,6 +193,36 @@ void ImageListTest::entryKinds_byTheirLastThreeCharacters() {
     // The list keeps the path as chosen; the slideshow decides the kind.
     QCOMPARE(m_->ListBox1->item(0)->text(), path);
     QCOMPARE(isBitmapEntry(m_->showTexts().ImageList.first()), picture);
+}
+
+void ImageListTest::dialogFilters_offerEveryKindFirst_data() {
+    QTest::addColumn<bool>("pictures");
+    QTest::addColumn<QString>("qtForm");
+    QTest::addColumn<int>("patterns");
+    QTest::newRow("picture dialog")
+        << true << "Pictures (*.bmp *.png *.jpg *.jpeg *.gif *.webp *.tif *.tiff);;Bitmaps (*.bmp)"
+        << 8;
+    QTest::newRow("movie dialog")
+        << false << "Movies (*.avi *.mp4 *.m4v *.mkv *.webm *.mov *.mpg);;AVI FILE (*.avi)" << 7;
+}
+
+void ImageListTest::dialogFilters_offerEveryKindFirst() {
+    QFETCH(bool, pictures);
+    QFETCH(QString, qtForm);
+    QFETCH(int, patterns);
+    dialogs_->cancelFile();
+    (pictures ? m_->ToolButton9 : m_->ToolButton12)->click();
+    const QString filter = dialogs_->lastQuestion().file.filter;
+    // The dialog lists the first choice first, every pattern of it once.
+    QCOMPARE(platform::qtFilter(filter), qtForm);
+    // Whatever the first choice offers plays as the kind the dialog adds.
+    const QStringList offered = filter.section(QLatin1Char('|'), 1, 1).split(QLatin1Char(';'));
+    QCOMPARE(offered.size(), patterns);
+    for (const QString& pattern : offered) {
+        const QString name = QStringLiteral("/files/name") + pattern.mid(1);
+        QVERIFY2(isBitmapEntry(name) == pictures, qPrintable(name));
+        QVERIFY2(isBitmapEntry(name.toUpper()) == pictures, qPrintable(name));
+    }
 }
 
 // ---- Deleting -------------------------------------------------------------------

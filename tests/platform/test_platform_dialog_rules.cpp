@@ -1,6 +1,8 @@
 #include "platform/dialogs.h"
 #include "platform/qt_dialogs.h"
 #include "tests/support/fifo_watchdog.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/picture_files.h"
 #include "tests/support/test_main.h"
 
 #include <QColor>
@@ -60,6 +62,8 @@ private slots:
     void picturePreview_shrinksToFitKeepingAspect_data();
     void picturePreview_shrinksToFitKeepingAspect();
     void picturePreview_nullForNonPictures();
+    void picturePreview_turnsPhotoUpright_data();
+    void picturePreview_turnsPhotoUpright();
 };
 
 void DialogRulesTest::messageCaption_namesKind_data() {
@@ -390,6 +394,48 @@ void DialogRulesTest::picturePreview_nullForNonPictures() {
     QVERIFY(fifo.made());
     QVERIFY(picturePreview(fifo.path(), kPicturePreviewSize).isNull());
     QVERIFY(!fifo.fired());
+}
+
+void DialogRulesTest::picturePreview_turnsPhotoUpright_data() {
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<QSize>("preview");
+    QTest::addColumn<QColor>("topLeft");
+    QTest::addColumn<QColor>("bottomRight");
+    // The camera saw red on the left and blue on the right.
+    const QColor red(220, 0, 0);
+    const QColor blue(0, 0, 220);
+    QTest::newRow("upright") << 1 << QSize(200, 100) << red << blue;
+    QTest::newRow("quarter right") << 6 << QSize(100, 200) << red << blue;
+    QTest::newRow("quarter left") << 8 << QSize(100, 200) << blue << red;
+    QTest::newRow("upside down") << 3 << QSize(200, 100) << blue << red;
+}
+
+void DialogRulesTest::picturePreview_turnsPhotoUpright() {
+    QFETCH(int, orientation);
+    QFETCH(QSize, preview);
+    QFETCH(QColor, topLeft);
+    QFETCH(QColor, bottomRight);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QImage stored(400, 200, QImage::Format_RGB32);
+    stored.fill(QColor(220, 0, 0));
+    for (int y = 0; y < stored.height(); ++y) {
+        for (int x = 200; x < stored.width(); ++x) {
+            stored.setPixel(x, y, qRgb(0, 0, 220));
+        }
+    }
+    const QString path = dir.filePath(QStringLiteral("phone.jpg"));
+    const QByteArray photo =
+        support::jpegWithOrientation(stored, static_cast<quint16>(orientation));
+    QVERIFY(!photo.isEmpty());
+    support::writeBytes(path, photo);
+
+    const QImage shown = picturePreview(path, kPicturePreviewSize).toImage();
+    QCOMPARE(shown.size(), preview);
+    const QRgb first = shown.pixel(preview.width() / 4, preview.height() / 4);
+    const QRgb last = shown.pixel(preview.width() * 3 / 4, preview.height() * 3 / 4);
+    QVERIFY2(support::nearColour(first, topLeft.rgb(), 24), qPrintable(QColor(first).name()));
+    QVERIFY2(support::nearColour(last, bottomRight.rgb(), 24), qPrintable(QColor(last).name()));
 }
 
 PLAKORA_TEST_MAIN(DialogRulesTest)

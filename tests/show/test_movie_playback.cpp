@@ -13,6 +13,7 @@
 #include "tests/support/test_main.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMediaPlayer>
 #include <QTest>
 
@@ -24,6 +25,11 @@ using platform::Answer;
 namespace {
 
 const QString kMovie = QStringLiteral(PLAKORA_TEST_MOVIE);
+
+// The same movie as kMovie, in another container and codec.
+QString movieIn(const char* suffix) {
+    return QFileInfo(kMovie).path() + QStringLiteral("/green_blue.") + QLatin1String(suffix);
+}
 
 // Movie colours go through lossy compression and back.
 bool near(QRgb actual, QRgb expected) {
@@ -45,6 +51,7 @@ class MoviePlaybackTest : public QObject {
 
 private slots:
     void initTestCase();
+    void movie_playsIntoTheImageArea_thenReleasesTheSlideshow_data();
     void movie_playsIntoTheImageArea_thenReleasesTheSlideshow();
     void movie_playsOnAfterTheShowCloses();
     void unplayableFile_reportsTheServiceText_data();
@@ -61,13 +68,22 @@ void MoviePlaybackTest::initTestCase() {
     QVERIFY2(QFile::exists(kMovie), qPrintable(kMovie));
 }
 
+void MoviePlaybackTest::movie_playsIntoTheImageArea_thenReleasesTheSlideshow_data() {
+    QTest::addColumn<QString>("movie");
+    QTest::newRow("AVI, MJPEG") << kMovie;
+    QTest::newRow("MP4, H.264 and AAC") << movieIn("mp4");
+    QTest::newRow("WebM, VP9 and Opus") << movieIn("webm");
+}
+
 void MoviePlaybackTest::movie_playsIntoTheImageArea_thenReleasesTheSlideshow() {
+    QFETCH(QString, movie);
+    QVERIFY2(QFile::exists(movie), qPrintable(movie));
     support::FixedSystemInfo sys(400, 300);
     support::ScriptedDialogs dialogs;
     QTemporaryDir dir;
     ShowFixture f(400, 300);
     layOutArea(f);
-    f.show.ImageEntries = {writePicture(dir, "red.bmp", Qt::red), kMovie};
+    f.show.ImageEntries = {writePicture(dir, "red.bmp", Qt::red), movie};
 
     SlideStep(f.ctx);
     QVERIFY2(dialogs.questions.isEmpty(),
@@ -75,7 +91,9 @@ void MoviePlaybackTest::movie_playsIntoTheImageArea_thenReleasesTheSlideshow() {
     QVERIFY(f.show.MoviePlaying);
     platform::MediaDevice& device = DPLAYER(*f.screen).device();
     QVERIFY(device.isOpen());
-    QCOMPARE(device.length(), 1000);
+    // A second long; sound in some containers reaches a few milliseconds past.
+    QVERIFY2(device.length() >= 1000 && device.length() <= 1050,
+             qPrintable(QString::number(device.length())));
 
     // Stretched over the whole image area, and nothing outside it.
     QTRY_VERIFY(areaIs(f, qRgb(0, 255, 0)));

@@ -218,6 +218,10 @@ void ShowLayoutTest::bmpcheck_anyEntryEndingInBmp() {
     QVERIFY(isBitmapEntry("x.bMp"));
     QVERIFY(!isBitmapEntry("x.dib"));
     QVERIFY(!isBitmapEntry("mp"));
+    // Pictures of other formats count as well; movies of any format do not.
+    QVERIFY(bmpcheck({"/m/clip.mp4", "/m/logo.PNG"}));
+    QVERIFY(bmpcheck({"/m/photo.jpeg"}));
+    QVERIFY(!bmpcheck({"/m/clip.mp4", "/m/clip.webm", "/m/clip.mkv"}));
 }
 
 void ShowLayoutTest::markerLines() {

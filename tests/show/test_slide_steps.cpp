@@ -23,8 +23,8 @@ class SlideStepsTest : public QObject {
 private slots:
     void nextSlideIndex_wrapsAfterTheLast_data();
     void nextSlideIndex_wrapsAfterTheLast();
-    void entryKind_decidedByTheLastThreeLetters_data();
-    void entryKind_decidedByTheLastThreeLetters();
+    void entryKind_decidedByTheEnding_data();
+    void entryKind_decidedByTheEnding();
     void movie_holdsTheSlideshowUntilItsEnd();
     void movie_failingWhilePlaying_releasesTheSlideshow();
     void mediaError_reportedClosedAndPassed();
@@ -54,7 +54,7 @@ void SlideStepsTest::nextSlideIndex_wrapsAfterTheLast() {
     QCOMPARE(nextSlideIndex(index, count), next);
 }
 
-void SlideStepsTest::entryKind_decidedByTheLastThreeLetters_data() {
+void SlideStepsTest::entryKind_decidedByTheEnding_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("picture");
     QTest::newRow("lower-case .bmp") << QStringLiteral("a.bmp") << true;
@@ -64,9 +64,21 @@ void SlideStepsTest::entryKind_decidedByTheLastThreeLetters_data() {
     QTest::newRow(".avi") << QStringLiteral("a.avi") << false;
     QTest::newRow(".dib") << QStringLiteral("a.dib") << false;
     QTest::newRow(".bmp.avi") << QStringLiteral("a.bmp.avi") << false;
+    QTest::newRow(".png") << QStringLiteral("a.png") << true;
+    QTest::newRow(".JPG") << QStringLiteral("a.JPG") << true;
+    QTest::newRow(".jpeg") << QStringLiteral("a.jpeg") << true;
+    QTest::newRow(".gif") << QStringLiteral("a.gif") << true;
+    QTest::newRow(".webp") << QStringLiteral("a.webp") << true;
+    QTest::newRow(".Tif") << QStringLiteral("a.Tif") << true;
+    QTest::newRow(".tiff") << QStringLiteral("a.tiff") << true;
+    QTest::newRow("no dot, ends in png") << QStringLiteral("picturepng") << false;
+    QTest::newRow(".mp4") << QStringLiteral("a.mp4") << false;
+    QTest::newRow(".webm") << QStringLiteral("a.webm") << false;
+    QTest::newRow(".mkv") << QStringLiteral("a.mkv") << false;
+    QTest::newRow(".png.mov") << QStringLiteral("a.png.mov") << false;
 }
 
-void SlideStepsTest::entryKind_decidedByTheLastThreeLetters() {
+void SlideStepsTest::entryKind_decidedByTheEnding() {
     QFETCH(QString, name);
     QFETCH(bool, picture);
     support::FixedSystemInfo sys(400, 300);
