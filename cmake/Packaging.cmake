@@ -59,13 +59,14 @@ Boards are saved as INI text files; the program can play on a screen of the
 operator's choice, such as a television or a projector.")
 
 # The libraries the program links, as dpkg-shlibdeps finds them. Movies play
-# through GStreamer, whose plugins are not libraries the program links; WebP
+# through GStreamer, whose plugins are not libraries the program links (the
+# "bad" set only for the MPEG program streams of .mpg files); WebP
 # and TIFF pictures need the Qt image format plugins; a board's default face,
 # Arial, is drawn with Liberation Sans, which has its measures; and texts in
 # Chinese, Japanese or Korean need a font that has their characters.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-libav, gstreamer1.0-pulseaudio, qt6-image-formats-plugins, fonts-liberation")
+    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-libav, gstreamer1.0-plugins-bad, gstreamer1.0-pulseaudio, qt6-image-formats-plugins, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-noto-cjk")
 
 include(CPack)
