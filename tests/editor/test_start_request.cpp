@@ -8,11 +8,11 @@
 #include "platform/screens.h"
 #include "show/control_panel.h"
 #include "show/play_screen.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_main.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -24,16 +24,8 @@ using platform::MessageKind;
 namespace {
 
 QString writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
-        qFatal("cannot write test file");
-    }
+    support::writeBytes(path, bytes);
     return path;
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -184,7 +176,7 @@ void StartRequestTest::screen_winsOverTheKeptOneAndIsNotStored() {
     start(StartRequest{path, false, QStringLiteral("HDMI-2")});
 
     QCOMPARE(platform::chosenPlayScreen(), QStringLiteral("HDMI-2"));
-    QVERIFY(!readFile(settingsPath()).contains("HDMI-2"));
+    QVERIFY(!support::readBytes(settingsPath()).contains("HDMI-2"));
 }
 
 PLAKORA_TEST_MAIN(StartRequestTest)
