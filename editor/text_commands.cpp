@@ -214,10 +214,10 @@ void Tmainform::SaveCurrentText1Click() {
     if (!chosen) {
         return;
     }
-    if (!writeTextFile(*chosen, textObjectLines(memo)).isEmpty()) {
-        platform::dialogs().message(MessageKind::Error,
-                                    QStringLiteral("File Name Problem, Try a different name."),
-                                    Button::OK);
+    if (const QString error = writeTextFile(*chosen, textObjectLines(memo)); !error.isEmpty()) {
+        platform::dialogs().message(
+            MessageKind::Error,
+            QStringLiteral("File Name Problem, Try a different name.\n\n") + error, Button::OK);
         return;
     }
     setWindowTitle(QStringLiteral("SAVE ") + QFileInfo(*chosen).fileName());

@@ -120,9 +120,13 @@ QString writeFileWhole(const QString& path, const QByteArray& bytes) {
     const QString temporary =
         QStringLiteral("%1/.%2.XXXXXX").arg(targetInfo.absolutePath(), targetInfo.fileName());
     QByteArray temporaryName = QFile::encodeName(temporary);
-    const int fd = ::mkostemp(temporaryName.data(), O_CLOEXEC);
+    const int fd = injected("create") ? -1 : ::mkostemp(temporaryName.data(), O_CLOEXEC);
     if (fd < 0) {
-        return QStringLiteral("Cannot create file \"%1\". %2").arg(path, systemError(errno));
+        // The new content goes into a file of its own beside the old one, so
+        // a folder that takes no new file refuses the save even when the old
+        // file itself could be written.
+        return QStringLiteral("Cannot create a new file beside \"%1\" in its folder. %2")
+            .arg(path, systemError(errno));
     }
     // The new file keeps the permissions of the one it replaces.
     struct stat old {};
@@ -147,7 +151,9 @@ QString writeFileWhole(const QString& path, const QByteArray& bytes) {
         return fail(errno);
     }
     if (::rename(temporaryName.constData(), targetName.constData()) != 0) {
-        return fail(errno);
+        const int error = errno;
+        ::unlink(temporaryName.constData());
+        return QStringLiteral("Cannot replace \"%1\". %2").arg(path, systemError(error));
     }
     return QString();
 }

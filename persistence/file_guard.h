@@ -35,7 +35,8 @@ bool isReadableRegularFile(const QString& path);
 QString writeFileWhole(const QString& path, const QByteArray& bytes);
 
 namespace file_guard_testing {
-// Makes the next write's step `step` ("write", "sync" or "close") fail as the
-// system would report a full or failing disk. For fault-injection tests.
+// Makes the next write's step `step` ("create", "write", "sync" or "close")
+// fail as the system would report a full or failing disk. For fault-injection
+// tests.
 void failNextWriteStep(const char* step);
 } // namespace file_guard_testing

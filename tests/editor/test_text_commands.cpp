@@ -548,7 +548,9 @@ void TextCommandsTest::saveCurrent_unwritablePlace_reportsFileNameProblem() {
 
     const Question& error = dialogs_->lastQuestion();
     QCOMPARE(error.caption, QStringLiteral("Error"));
-    QCOMPARE(error.text, QStringLiteral("File Name Problem, Try a different name."));
+    // The system's reason follows the message.
+    QCOMPARE(error.text, QStringLiteral("File Name Problem, Try a different name.\n\n") +
+                             writeTextFile(path, {}));
     QCOMPARE(error.buttons, platform::Buttons(Button::OK));
     QCOMPARE(m_->windowTitle(), caption);
     QVERIFY(modified(m_->Memo1));
