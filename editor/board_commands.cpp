@@ -32,8 +32,11 @@ using platform::MessageKind;
 
 namespace {
 
-QString unableToWrite(const QString& path) {
-    return QStringLiteral("Unable to write to %1").arg(path);
+// The reason the system gave for a failed write follows on a line of its
+// own: a folder that takes no new file and a full disk need different cures.
+QString unableToWrite(const QString& path, const QString& reason = QString()) {
+    const QString message = QStringLiteral("Unable to write to %1").arg(path);
+    return reason.isEmpty() ? message : message + QStringLiteral("\n\n") + reason;
 }
 
 // What the operator knows a board key as.
@@ -164,6 +167,9 @@ Tmainform::SaveOutcome Tmainform::SaveConfigClick(SaveSource source) {
         board.BoardFileName = *chosen;
         SaveDialog1.fileName.clear();
     }
+    // Kept absolute from here on: the Project key and the settings file must
+    // name this file whatever folder the program starts from next time.
+    board.BoardFileName = boardFilePath(board.BoardFileName);
     const QString path = board.BoardFileName;
 
     // Everything is checked and put together before the first byte is
@@ -176,7 +182,8 @@ Tmainform::SaveOutcome Tmainform::SaveConfigClick(SaveSource source) {
         // Sections the board does not use stay where they are.
         ini = IniFile::fromBytes(existing.bytes);
     } else if (existing.failure == Failure::NotAFile || existing.failure == Failure::Unreadable) {
-        platform::dialogs().message(MessageKind::Error, unableToWrite(path), Button::OK);
+        platform::dialogs().message(MessageKind::Error, unableToWrite(path, existing.error),
+                                    Button::OK);
         return SaveOutcome::Failed;
     }
     // A file that is there but is no board (a binary, a file far too large)
@@ -203,8 +210,8 @@ Tmainform::SaveOutcome Tmainform::SaveConfigClick(SaveSource source) {
                                     Button::Yes | Button::No) != Answer::Yes) {
         return SaveOutcome::NotSaved;
     }
-    if (!writeIniFile(path, ini).isEmpty()) {
-        platform::dialogs().message(MessageKind::Error, unableToWrite(path), Button::OK);
+    if (const QString error = writeIniFile(path, ini); !error.isEmpty()) {
+        platform::dialogs().message(MessageKind::Error, unableToWrite(path, error), Button::OK);
         return SaveOutcome::Failed;
     }
     board.ConfigChanged = false;
@@ -212,12 +219,16 @@ Tmainform::SaveOutcome Tmainform::SaveConfigClick(SaveSource source) {
     // An empty list is written too, so that a load does not bring back
     // pictures the operator has deleted.
     const QString listPath = imageListPath(path);
-    if (!writeTextFile(listPath, entries).isEmpty()) {
-        platform::dialogs().message(MessageKind::Error, unableToWrite(listPath), Button::OK);
+    if (const QString error = writeTextFile(listPath, entries); !error.isEmpty()) {
+        platform::dialogs().message(MessageKind::Error, unableToWrite(listPath, error), Button::OK);
         return SaveOutcome::Failed;
     }
 
-    return WriteTheIniFile() ? SaveOutcome::Saved : SaveOutcome::Failed;
+    // The board and its list are saved whatever becomes of the settings
+    // file: a settings file that cannot be written is reported, and a quit
+    // that asked for this save goes on.
+    WriteTheIniFile();
+    return SaveOutcome::Saved;
 }
 
 void Tmainform::SaveConfigClickFromButton() {
@@ -251,12 +262,16 @@ void Tmainform::OpenSettingsFile1Click() {
 }
 
 bool Tmainform::loadConfiguration(const QString& path) {
+    // Resolved once, here: a board opened through a link has its image list
+    // beside the board file itself, and a relative name stays right when the
+    // working folder changes.
+    const QString resolved = boardFilePath(path);
     // The board takes the file's name only once it has been loaded: a file
     // that is no board must not become the target of the next save.
-    if (!OpenSFGfile(path)) {
+    if (!OpenSFGfile(resolved)) {
         return false;
     }
-    board.BoardFileName = path;
+    board.BoardFileName = resolved;
     return true;
 }
 
@@ -353,10 +368,15 @@ bool Tmainform::WriteTheIniFile() {
         ini = existing.file;
     }
     ini.deleteSection(QString::fromLatin1(kSettingsSection));
+    QString error;
     if (!ini.write(QString::fromLatin1(kSettingsSection), QString::fromLatin1(kLastBoardKey),
-                   board.BoardFileName) ||
-        !writeIniFile(path, ini).isEmpty()) {
-        platform::dialogs().message(MessageKind::Error, unableToWrite(path), Button::OK);
+                   board.BoardFileName)) {
+        error = QStringLiteral("The path holds a line break, which a settings file cannot keep.");
+    } else {
+        error = writeIniFile(path, ini);
+    }
+    if (!error.isEmpty()) {
+        platform::dialogs().message(MessageKind::Error, unableToWrite(path, error), Button::OK);
         return false;
     }
     return true;
@@ -372,15 +392,36 @@ void Tmainform::ReadTheIniFile() {
         platform::dialogs().message(MessageKind::Error, read.error, Button::OK);
         return;
     }
-    const QString last = read.file.readString(QString::fromLatin1(kSettingsSection),
-                                              QString::fromLatin1(kLastBoardKey),
-                                              QString::fromLatin1(kDefaultLastBoard));
+    const std::optional<QString> kept =
+        read.file.value(QString::fromLatin1(kSettingsSection), QString::fromLatin1(kLastBoardKey));
     board.SettingsLoaded = true;
+    if (!kept) {
+        // Without the key the default name is taken as it stands, and its
+        // board is loaded only when there is one.
+        const QString last = QString::fromLatin1(kDefaultLastBoard);
+        if (!QFileInfo::exists(last) || OpenSFGfile(last)) {
+            board.BoardFileName = last;
+        }
+        return;
+    }
+    const QString last = boardFilePath(*kept);
+    if (last.isEmpty()) {
+        return;
+    }
     // A file that is there becomes the board's name only once it has loaded,
     // as with Load Configuration: a file that is no board must not become
-    // the target of the next save. A name whose file is gone is kept; the
-    // first save makes the file.
-    if (!QFileInfo::exists(last) || OpenSFGfile(last)) {
+    // the target of the next save. A last board that is gone is reported as
+    // a load reports it; its full path is kept, so the first save makes the
+    // file again where it was. A relative name (older settings files) may
+    // have meant another folder: it is not kept, and the save asks.
+    if (!QFileInfo::exists(last)) {
+        OpenSFGfile(last);
+        if (QFileInfo(*kept).isAbsolute()) {
+            board.BoardFileName = last;
+        }
+        return;
+    }
+    if (OpenSFGfile(last)) {
         board.BoardFileName = last;
     }
 }
@@ -388,6 +429,11 @@ void Tmainform::ReadTheIniFile() {
 void Tmainform::offerLastBoard() {
     // A board named at start is loaded instead, and nothing is asked.
     if (!startBoard.path.isEmpty()) {
+        if (!startBoard.problem.isEmpty()) {
+            platform::dialogs().message(MessageKind::Error, startBoard.problem, Button::OK);
+            startBoard.loaded = false;
+            return;
+        }
         startBoard.loaded = loadConfiguration(startBoard.path);
         return;
     }

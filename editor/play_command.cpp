@@ -115,7 +115,12 @@ void Tmainform::hideEditorForShow() {
 }
 
 void Tmainform::showEditorAfterShow() {
+    // Coming back from a show refreshes the clock sample; the board is no
+    // more changed than it was before the show, so a quit right after an
+    // untouched show asks nothing.
+    const bool changed = board.ConfigChanged;
     show();
+    board.ConfigChanged = changed;
     raise();
     activateWindow();
 }

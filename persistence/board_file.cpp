@@ -289,6 +289,15 @@ BoardFileRead readBoardFile(const QString& path) {
     return BoardFileRead{std::move(read.file), std::move(read.error)};
 }
 
+QString boardFilePath(const QString& path) {
+    if (path.isEmpty()) {
+        return path;
+    }
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
 QString imageListPath(const QString& boardPath) {
     const QFileInfo info(boardPath);
     const QString name = info.fileName();

@@ -67,6 +67,13 @@ struct BoardFileRead {
 };
 BoardFileRead readBoardFile(const QString& path);
 
+// A board file's path as the program keeps it: absolute (a relative name is
+// taken from the working folder now), and, when the file is there, with every
+// link resolved, so that the image list beside it, the Project key and the
+// settings file all name the board file itself, whatever folder the program
+// is started from later. Empty stays empty.
+QString boardFilePath(const QString& path);
+
 // The image list file of a board: the same folder and base name with the
 // extension ".LFG" (/x/Shows.2/board.sfg -> /x/Shows.2/board.LFG).
 QString imageListPath(const QString& boardPath);

@@ -3,6 +3,7 @@
 
 #include "editor/mainform.h"
 #include "persistence/board_file.h"
+#include "persistence/file_guard.h"
 #include "persistence/ini_file.h"
 #include "show/control_panel.h"
 #include "tests/editor/editor_session.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -74,6 +76,8 @@ private slots:
     void load_windowCornerAtTheEndsOfItsRange_comesOnScreen();
     void settingsFile_withoutKey_orWithMissingBoard();
     void settingsFile_unwritable_saysSo();
+    void boardPath_throughLinkOrRelative_namesTheBoardItself();
+    void save_folderTakesNoNewFile_saysWhy();
 
 private:
     QString path(const QString& name) const { return work_->filePath(name); }
@@ -386,7 +390,8 @@ void BoardCommandsTest::save_failures_leaveEveryFileAsItWas() {
     dialogs_->answerMessage(Answer::OK);
     m_->SaveConfig->click();
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &old), 0);
-    QCOMPARE(dialogs_->lastQuestion().text, "Unable to write to " + file);
+    QCOMPARE(dialogs_->lastQuestion().text,
+             "Unable to write to " + file + "\n\nWrite error on \"" + file + "\". File too large");
     QCOMPARE(dialogs_->lastQuestion().messageKind, MessageKind::Error);
     QCOMPARE(readBytes(file), board);
     QCOMPARE(readBytes(path("keep.LFG")), list);
@@ -397,7 +402,8 @@ void BoardCommandsTest::save_failures_leaveEveryFileAsItWas() {
     // A board file name that is a folder cannot be written.
     QVERIFY(QDir(work_->path()).mkdir("folder.sfg"));
     saveAs(path("folder.sfg"), 1);
-    QCOMPARE(dialogs_->lastQuestion().text, "Unable to write to " + path("folder.sfg"));
+    QCOMPARE(dialogs_->lastQuestion().text, "Unable to write to " + path("folder.sfg") + "\n\n\"" +
+                                                path("folder.sfg") + "\" is not a file.");
 }
 
 void BoardCommandsTest::imageList_emptyListWritten_oldNameFoundOnLoad() {
@@ -672,13 +678,17 @@ void BoardCommandsTest::settingsFile_withoutKey_orWithMissingBoard() {
     QVERIFY(m_->board.SettingsLoaded);
     QCOMPARE(m_->StatusPanel->text(), QString());
 
-    // A last board that is gone: its name is kept, nothing is loaded or
-    // said, and the tool bar saves there without asking.
+    // A last board that is gone: nothing is loaded, the load's message says
+    // so, its name is kept, and the tool bar saves there without asking.
     const QString gone = path("gone.sfg");
     writeBytes(path("config/plakora.INI"), "[Stuff]\r\nLastSFGfile=" + gone.toUtf8() + "\r\n");
-    reopen(Answer::Yes);
+    reopen(Answer::No);
+    dialogs_->answerMessage(Answer::Yes);
+    dialogs_->answerMessage(Answer::OK);
+    m_->offerLastBoard();
+    QCOMPARE(dialogs_->lastQuestion().text, "I cant find " + gone);
     QCOMPARE(m_->board.BoardFileName, gone);
-    QVERIFY(dialogs_->questions.isEmpty());
+    dialogs_->questions.clear();
     QCOMPARE(m_->edit1->text(), QStringLiteral("Main Title"));
     m_->SaveConfig->click();
     QVERIFY(dialogs_->questions.isEmpty());
@@ -697,11 +707,68 @@ void BoardCommandsTest::settingsFile_unwritable_saysSo() {
     writeBytes(path("blocked"), "x");
     sys_->windowsDir = path("blocked");
     saveAs(path("b.sfg"), 1);
-    QCOMPARE(dialogs_->lastQuestion().text, "Unable to write to " + path("blocked/plakora.INI"));
+    QVERIFY(dialogs_->lastQuestion().text.startsWith(
+        "Unable to write to " + path("blocked/plakora.INI") + "\n\nCannot create a new file"));
+    QVERIFY(dialogs_->lastQuestion().text.endsWith(". Not a directory"));
     QCOMPARE(dialogs_->lastQuestion().messageKind, MessageKind::Error);
     // The board itself was saved.
     QVERIFY(QFile::exists(path("b.sfg")));
     QVERIFY(!m_->board.ConfigChanged);
+}
+
+void BoardCommandsTest::boardPath_throughLinkOrRelative_namesTheBoardItself() {
+    QVERIFY(QDir(work_->path()).mkpath(QStringLiteral("real")));
+    QVERIFY(QDir(work_->path()).mkpath(QStringLiteral("links")));
+    const QString real = path("real/board.SFG");
+    composeBoard();
+    saveAs(real);
+    QVERIFY(QFile::link(real, path("links/board.SFG")));
+
+    // Opened through the link: the list is the one beside the board itself,
+    // and a save writes there, naming the board file in the Project key and
+    // the settings file, while the link stays a link.
+    m_->ListBox1->clear();
+    load(path("links/board.SFG"));
+    QCOMPARE(entries(m_->ListBox1), (QStringList{path("a.bmp"), path("film.avi")}));
+    QCOMPARE(m_->board.BoardFileName, real);
+    m_->ListBox1->addItem(path("b.bmp"));
+    m_->SaveConfig->click();
+    QVERIFY(!QFile::exists(path("links/board.LFG")));
+    QVERIFY(readBytes(path("real/board.LFG")).contains("b.bmp"));
+    QVERIFY(QFileInfo(path("links/board.SFG")).isSymLink());
+    QVERIFY(readBytes(real).contains("Project=" + real.toUtf8() + "\r\n"));
+    QVERIFY(readBytes(path("config/plakora.INI")).contains("LastSFGfile=" + real.toUtf8()));
+
+    // A relative name is made absolute where it comes in.
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(work_->path()));
+    load(QStringLiteral("real/board.SFG"));
+    const QString loaded = m_->board.BoardFileName;
+    // One kept relative by an older settings file, not found from here: said,
+    // and not taken, so the next save asks where to go.
+    writeBytes(path("config/plakora.INI"), "[Stuff]\r\nLastSFGfile=c/board.SFG\r\n");
+    reopen(Answer::No);
+    dialogs_->answerMessage(Answer::Yes);
+    dialogs_->answerMessage(Answer::OK);
+    m_->offerLastBoard();
+    QVERIFY(QDir::setCurrent(before));
+    QCOMPARE(loaded, real);
+    QCOMPARE(dialogs_->lastQuestion().text, "I cant find " + path("c/board.SFG"));
+    QCOMPARE(m_->board.BoardFileName, QString());
+}
+
+void BoardCommandsTest::save_folderTakesNoNewFile_saysWhy() {
+    const QString file = path("b.SFG");
+    composeBoard();
+    saveAs(file);
+    m_->edit1->setText(QStringLiteral("changed"));
+    file_guard_testing::failNextWriteStep("create");
+    dialogs_->answerMessage(Answer::OK);
+    m_->SaveConfig->click();
+    QCOMPARE(dialogs_->lastQuestion().text, "Unable to write to " + file +
+                                                "\n\nCannot create a new file beside \"" + file +
+                                                "\" in its folder. Input/output error");
+    QVERIFY(m_->board.ConfigChanged);
 }
 
 PLAKORA_TEST_MAIN(BoardCommandsTest)

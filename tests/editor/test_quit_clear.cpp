@@ -67,6 +67,7 @@ private slots:
     void quit_everyQuestionInOrder_whateverTheAnswers_data();
     void quit_everyQuestionInOrder_whateverTheAnswers();
     void quit_failedSave_skipsTheRest();
+    void quit_afterUntouchedShow_orUnwritableSettings_goesOn();
     void quit_projectYes_savesTheBoardThenAsks();
     void quit_questionBoxesAreWarningsAndConfirm();
     void closeBox_runsTheFlow_NoKeepsTheEditor();
@@ -179,6 +180,39 @@ void QuitClearTest::quit_failedSave_skipsTheRest() {
     QCOMPARE(dialogs_->lastQuestion().messageKind, MessageKind::Error);
     QCOMPARE(ended_, 0);
     QVERIFY(m_->isVisible());
+}
+
+void QuitClearTest::quit_afterUntouchedShow_orUnwritableSettings_goesOn() {
+    // A board just loaded, played and ended with Esc is unchanged.
+    m_->setTextObjectLines(m_->Memo1, {"one", "two"});
+    m_->edit1->setText(QStringLiteral("Title"));
+    settle();
+    m_->playUnattended();
+    QTRY_VERIFY(screen_->isVisible());
+    QTest::keyClick(screen_, Qt::Key_Escape);
+    QTRY_VERIFY(m_->isVisible());
+    dialogs_->answerMessage(Answer::No);
+    m_->Exit2->trigger();
+    QCOMPARE(asked(dialogs_->questions), QStringList{kQuit});
+
+    // A settings file that cannot be written is reported; the board is
+    // saved and the quit goes on.
+    const QString blocker = work_->filePath("blocker");
+    QVERIFY(QFile(blocker).open(QIODevice::WriteOnly));
+    sys_->windowsDir = blocker;
+    m_->board.ConfigChanged = true;
+    dialogs_->questions.clear();
+    dialogs_->answerMessage(Answer::Yes);
+    dialogs_->answerFile(work_->filePath("kept.sfg"));
+    dialogs_->answerMessage(Answer::OK);
+    dialogs_->answerMessage(Answer::Yes);
+    m_->Exit2->trigger();
+    const QStringList questions = asked(dialogs_->questions);
+    QCOMPARE(questions.size(), 4);
+    QVERIFY(questions.at(2).startsWith("Unable to write to " + blocker));
+    QCOMPARE(questions.last(), kQuit);
+    QVERIFY(QFile::exists(work_->filePath("kept.sfg")));
+    QCOMPARE(ended_, 1);
 }
 
 void QuitClearTest::quit_projectYes_savesTheBoardThenAsks() {
