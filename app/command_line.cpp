@@ -4,6 +4,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFile>
 
 #include <cstdio>
 
@@ -29,10 +30,54 @@ void write(const QString& text, std::FILE* stream) {
     std::fflush(stream);
 }
 
+// File names are read as UTF-8: a name of other bytes comes out with
+// replacement characters and names no file. Said plainly, with the bytes
+// shown, rather than as a file that cannot be found.
+QString boardNameProblem(const QString& board, const QList<QByteArray>& rawArguments) {
+    for (const QByteArray& raw : rawArguments) {
+        if (QFile::decodeName(raw) == board && QFile::encodeName(board) != raw) {
+            return QStringLiteral("\"%1\" cannot be opened: its name is not valid UTF-8, the "
+                                  "encoding file names are read in. Rename the file with a UTF-8 "
+                                  "name and open it again.")
+                .arg(readableFileName(raw));
+        }
+    }
+    return QString();
+}
+
 } // namespace
 
+QString readableFileName(const QByteArray& bytes) {
+    QString readable;
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes.at(i));
+        const int length = lead < 0x80             ? 1
+                           : (lead & 0xE0) == 0xC0 ? 2
+                           : (lead & 0xF0) == 0xE0 ? 3
+                           : (lead & 0xF8) == 0xF0 ? 4
+                                                   : 0;
+        if (length > 0 && i + length <= bytes.size()) {
+            const QByteArray sequence = bytes.mid(i, length);
+            const QString decoded = QString::fromUtf8(sequence);
+            // The decoder marks broken, overlong and surrogate sequences.
+            if (!decoded.contains(QChar::ReplacementCharacter) ||
+                sequence == QByteArrayLiteral("\xEF\xBF\xBD")) {
+                readable += decoded;
+                i += length;
+                continue;
+            }
+        }
+        readable += QStringLiteral("\\x") +
+                    QString::number(lead, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        ++i;
+    }
+    return readable;
+}
+
 CommandLine parseCommandLine(const QStringList& arguments,
-                             const QList<platform::ScreenEntry>& screens) {
+                             const QList<platform::ScreenEntry>& screens,
+                             const QList<QByteArray>& rawArguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Composes message boards and shows them on the whole screen.\n"
@@ -81,6 +126,7 @@ CommandLine parseCommandLine(const QStringList& arguments,
     line.start.play = parser.isSet(playOption);
     if (!boards.isEmpty()) {
         line.start.board = boards.first();
+        line.start.boardProblem = boardNameProblem(line.start.board, rawArguments);
     }
 
     if (line.help) {

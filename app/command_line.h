@@ -35,9 +35,16 @@ struct CommandLine {
 
 // Reads `arguments` (the program's name first, as QCoreApplication gives
 // them). A --screen is looked up among `screens`, by name or by number from
-// 1, and the request carries the screen's name.
+// 1, and the request carries the screen's name. `rawArguments`, the bytes
+// the program was given, tell a BOARD whose name is not valid UTF-8: such a
+// name cannot be opened, and the request says why.
 CommandLine parseCommandLine(const QStringList& arguments,
-                             const QList<platform::ScreenEntry>& screens);
+                             const QList<platform::ScreenEntry>& screens,
+                             const QList<QByteArray>& rawArguments = {});
+
+// A file name's bytes as a person can read them: what is valid UTF-8 as it
+// stands, every other byte as \xHH.
+QString readableFileName(const QByteArray& bytes);
 
 // Prints what a command line that ends the program asks to print.
 void printCommandLineOutput(const CommandLine& commandLine);

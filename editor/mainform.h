@@ -206,6 +206,9 @@ public:
     // of the offer to reload the last board, and notes whether it loaded.
     struct StartBoard {
         QString path;
+        // Why the board cannot be opened before any try; said in place of
+        // the load.
+        QString problem;
         bool loaded = false;
     };
     StartBoard startBoard;

@@ -51,6 +51,7 @@ ProgramWindows createWindows(bool showEditor, const StartRequest& request) {
     ProgramWindows w;
     w.mainform = std::make_unique<Tmainform>();
     w.mainform->startBoard.path = request.board;
+    w.mainform->startBoard.problem = request.boardProblem;
     if (showEditor) {
         w.mainform->show();
     }

@@ -38,6 +38,9 @@ struct StartRequest {
     // The name of the screen shows play on in this run; empty: the one the
     // editor keeps. It is not stored.
     QString screen;
+    // Why `board` cannot be opened at all, when its name could not be read
+    // (it is not valid UTF-8); the start-up says so in place of loading it.
+    QString boardProblem = {};
 
     bool operator==(const StartRequest&) const = default;
 };

@@ -4,10 +4,13 @@
 #include "app/command_line.h"
 #include "tests/support/test_main.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
 
 using platform::ScreenEntry;
 
@@ -50,6 +53,9 @@ private slots:
     void program_endsWithoutAWindow_data();
     void program_endsWithoutAWindow();
     void program_unreadableBoardToPlay_saysSoOnStandardError();
+    void readableFileName_showsBytesThatAreNotUtf8_data();
+    void readableFileName_showsBytesThatAreNotUtf8();
+    void program_boardNameNotUtf8_saysWhy();
 };
 
 void CommandLineTest::startsTheProgram_data() {
@@ -187,6 +193,53 @@ void CommandLineTest::program_unreadableBoardToPlay_saysSoOnStandardError() {
     QTRY_VERIFY_WITH_TIMEOUT((written += program.readAllStandardError()).contains(expected), 20000);
     // The editor stays up.
     QCOMPARE(program.state(), QProcess::Running);
+    program.kill();
+    program.waitForFinished();
+}
+
+void CommandLineTest::readableFileName_showsBytesThatAreNotUtf8_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9.SFG") << QStringLiteral("caf\u00e9.SFG");
+    QTest::newRow("Latin-1") << QByteArray("caf\xe9.SFG") << QStringLiteral("caf\\xE9.SFG");
+    QTest::newRow("cut sequence") << QByteArray("a\xe2\x82") << QStringLiteral("a\\xE2\\x82");
+    QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << QStringLiteral("\\xC0\\xAF");
+    QTest::newRow("replacement character itself")
+        << QByteArray("\xef\xbf\xbd") << QStringLiteral("\ufffd");
+}
+
+void CommandLineTest::readableFileName_showsBytesThatAreNotUtf8() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    QCOMPARE(readableFileName(bytes), shown);
+}
+
+void CommandLineTest::program_boardNameNotUtf8_saysWhy() {
+    QTemporaryDir home;
+    const QByteArray board = QFile::encodeName(home.path()) + "/caf\xe9.SFG";
+    QFile file;
+    QVERIFY(file.open(::open(board.constData(), O_CREAT | O_WRONLY, 0644), QIODevice::WriteOnly,
+                      QFileDevice::AutoCloseHandle));
+    file.write("[Stuff]\r\nT1L=Title\r\n");
+    file.close();
+    // The name's bytes as they are: through a shell, since QProcess passes
+    // arguments as UTF-8.
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral(".config")));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+    env.insert(QStringLiteral("BOARD_DIR"), home.path());
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral("/bin/sh"),
+                  {QStringLiteral("-c"),
+                   QStringLiteral("exec \"$0\" --play \"$BOARD_DIR/$(printf 'caf\\351.SFG')\""),
+                   QStringLiteral(PLAKORA_PROGRAM)});
+    QVERIFY(program.waitForStarted());
+    QByteArray written;
+    const QByteArray expected = "Error: \"" + board.left(board.size() - 8) +
+                                "caf\\xE9.SFG\" cannot be opened: its name is not valid UTF-8";
+    QTRY_VERIFY_WITH_TIMEOUT((written += program.readAllStandardError()).contains(expected), 20000);
     program.kill();
     program.waitForFinished();
 }
