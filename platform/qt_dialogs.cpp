@@ -20,6 +20,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <algorithm>
@@ -224,6 +225,27 @@ void writeToStandardError(const QString& line) {
 
 } // namespace
 
+QString fittedMessageText(const QString& text, const QFontMetrics& metrics, int maxWidth) {
+    QString fitted;
+    fitted.reserve(std::min<qsizetype>(text.size(), 4096));
+    qsizetype start = 0;
+    while (start < text.size()) {
+        // Blanks and line breaks are kept as they are; each run between them
+        // is measured on its own.
+        qsizetype end = start;
+        const bool blank = text.at(start).isSpace();
+        while (end < text.size() && text.at(end).isSpace() == blank) {
+            ++end;
+        }
+        const QString run = text.mid(start, end - start);
+        fitted += !blank && metrics.horizontalAdvance(run) > maxWidth
+                      ? metrics.elidedText(run, Qt::ElideMiddle, maxWidth)
+                      : run;
+        start = end;
+    }
+    return fitted;
+}
+
 bool boxOnlyInforms(Buttons buttons) {
     return std::popcount(buttons.toInt()) <= 1;
 }
@@ -256,9 +278,13 @@ Answer QtDialogs::message(MessageKind kind, const QString& text, Buttons buttons
     label->setObjectName(QStringLiteral("messageText"));
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
-    label->setText(text);
+    // At most two thirds of the screen wide, whatever the text holds.
+    const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    const int widest = screen ? std::max(300, screen->availableGeometry().width() * 2 / 3) : 800;
+    const QString shown = fittedMessageText(text, label->fontMetrics(), widest);
+    label->setText(shown);
     // Short messages stay on one line; long ones wrap at a readable width.
-    label->setMinimumWidth(std::min(label->fontMetrics().horizontalAdvance(text) + 4, 420));
+    label->setMinimumWidth(std::min(label->fontMetrics().horizontalAdvance(shown) + 4, 420));
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     if (!buttons) {

@@ -18,6 +18,7 @@
 #include <functional>
 #include <optional>
 
+class QFontMetrics;
 class QPrinter;
 
 namespace platform {
@@ -85,6 +86,12 @@ FileChoiceCheck checkChosenFile(const ChosenFile& file, FileOptions options);
 // ratio kept (never enlarged); null when the file is not a readable picture.
 QPixmap picturePreview(const QString& path, QSize box);
 inline constexpr QSize kPicturePreviewSize{200, 200};
+
+// The text of a message box as shown: a run of characters without a blank
+// (a long path, most often) that is wider than `maxWidth` is cut in its
+// middle to fit, so the box and its buttons stay on the screen; the rest
+// wraps as ever.
+QString fittedMessageText(const QString& text, const QFontMetrics& metrics, int maxWidth);
 
 // A box that only informs offers a single button (or asks for none, which
 // gives OK alone): there is nothing to decide, whatever its kind. A box with

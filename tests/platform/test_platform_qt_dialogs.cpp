@@ -16,6 +16,7 @@
 #include <QObject>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
@@ -184,6 +185,7 @@ class QtDialogsTest : public QObject {
 private slots:
     void message_showsKindTextAndButtons_data();
     void message_showsKindTextAndButtons();
+    void message_veryLongPath_boxStaysOnScreen_logKeepsItWhole();
     void message_closedAnswersNone_data();
     void message_closedAnswersNone();
     void message_keysPressButtons_data();
@@ -289,6 +291,36 @@ void QtDialogsTest::message_showsKindTextAndButtons() {
     QVERIFY(checked);
     QVERIFY(script.finished());
     QCOMPARE(result, answer);
+}
+
+void QtDialogsTest::message_veryLongPath_boxStaysOnScreen_logKeepsItWhole() {
+    const QString path =
+        QStringLiteral("/start") + QString(131000, QLatin1Char('x')) + QStringLiteral("/end.SFG");
+    const QString text = QStringLiteral("I cant find ") + path;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    bool checked = false;
+    DialogScript script;
+    script.whenShown<QDialog>(QStringLiteral("plakoraMessageBox"), [&](QDialog* box) {
+        QVERIFY(box->width() <= screen.width());
+        auto* ok = box->findChild<QPushButton*>(QStringLiteral("button_OK"));
+        QVERIFY(ok != nullptr);
+        QVERIFY(screen.contains(QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size())));
+        // Cut in the middle: both ends of the path show.
+        const QString shown = box->findChild<QLabel*>(QStringLiteral("messageText"))->text();
+        QVERIFY(shown.startsWith(QStringLiteral("I cant find /startx")));
+        QVERIFY(shown.endsWith(QStringLiteral("x/end.SFG")));
+        QVERIFY(shown.size() < 1000);
+        checked = true;
+        ok->click();
+    });
+    QStringList log;
+    QtDialogs dialogs;
+    dialogs.setUnattended(
+        UnattendedBoxes{std::chrono::seconds(30), [&log](const QString& l) { log << l; }});
+    QCOMPARE(dialogs.message(MessageKind::Information, text, Button::OK), Answer::OK);
+    QVERIFY(checked);
+    QVERIFY(script.finished());
+    QCOMPARE(log, QStringList{QStringLiteral("Information: ") + text});
 }
 
 void QtDialogsTest::message_closedAnswersNone_data() {
