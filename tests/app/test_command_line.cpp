@@ -25,13 +25,14 @@ const QList<ScreenEntry> kScreens{
 
 // The program in a home of its own, so that it neither reads nor writes the
 // user's settings and Qt finds the folders it asks for.
-void startProgram(QProcess& program, const QTemporaryDir& home, const QStringList& arguments) {
+void startProgram(QProcess& program, const QTemporaryDir& home, const QStringList& arguments,
+                  const QString& command = QStringLiteral(PLAKORA_PROGRAM)) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), home.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral(".config")));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
     program.setProcessEnvironment(env);
-    program.start(QStringLiteral(PLAKORA_PROGRAM), arguments);
+    program.start(command, arguments);
 }
 
 CommandLine parse(QStringList arguments) {
@@ -225,16 +226,11 @@ void CommandLineTest::program_boardNameNotUtf8_saysWhy() {
     // The name's bytes as they are: through a shell, since QProcess passes
     // arguments as UTF-8.
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), home.path());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral(".config")));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-    env.insert(QStringLiteral("BOARD_DIR"), home.path());
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral("/bin/sh"),
-                  {QStringLiteral("-c"),
-                   QStringLiteral("exec \"$0\" --play \"$BOARD_DIR/$(printf 'caf\\351.SFG')\""),
-                   QStringLiteral(PLAKORA_PROGRAM)});
+    startProgram(program, home,
+                 {QStringLiteral("-c"),
+                  QStringLiteral("exec \"$0\" --play \"$1/$(printf 'caf\\351.SFG')\""),
+                  QStringLiteral(PLAKORA_PROGRAM), home.path()},
+                 QStringLiteral("/bin/sh"));
     QVERIFY(program.waitForStarted());
     QByteArray written;
     const QByteArray expected = "Error: \"" + board.left(board.size() - 8) +
