@@ -9,6 +9,7 @@
 #include "tests/support/scripted_dialogs.h"
 
 #include <QEventLoop>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QTimer>
@@ -39,6 +40,28 @@ inline void runFor(int ms) {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+// Starts the process's peak memory afresh; false where the system does not
+// allow it.
+inline bool resetPeakMemory() {
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
+}
+
+// A figure of /proc/self/status in MB: "VmHWM:" the peak resident memory
+// since start or the last reset, "VmRSS:" the resident memory now.
+inline double memoryMB(const char* key = "VmHWM:") {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.startsWith(key)) {
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+        }
+    }
+    return 0;
 }
 
 // Fills both text objects with 200 lines of board text.

@@ -1,6 +1,7 @@
 // Plays the slideshow offscreen on a 1920 x 1080 screen and prints what it
 // costs the main thread: a change of a full-screen 24-bit picture, Esc while
-// the slideshow reads pictures of 100 MB, and a 640 x 480 MJPEG movie playing
+// the slideshow reads pictures of 100 MB, the memory and time small files
+// made to decode to huge pictures take, and a 640 x 480 MJPEG movie playing
 // in the image area while the three text engines run at 10 ms delays. It
 // measures; it never fails on time.
 //
@@ -19,6 +20,7 @@
 #include "show/text_box_engine.h"
 #include "tests/support/big_bitmap.h"
 #include "tests/support/fixed_system_info.h"
+#include "tests/support/picture_bombs.h"
 #include "tests/support/scripted_dialogs.h"
 
 #include <QAction>
@@ -172,105 +174,176 @@ int main(int argc, char** argv) {
         screen.setGeometry(0, 0, 1920, 1080);
     };
 
-    // 1. Slide changes of full-screen 24-bit pictures, read afresh each time.
-    const QString a = writeBigPicture(dir, "a.bmp", 1);
-    const QString b = writeBigPicture(dir, "b.bmp", 2);
-    std::printf("1. slide change of a 1920 x 1080 24-bit BMP (%lld bytes), 50 changes\n",
-                static_cast<long long>(QFileInfo(a).size()));
-    m.ListBox1->addItem(a);
-    m.ListBox1->addItem(b);
-    for (const bool stretch : {false, true}) {
-        m.ImageStretch->setChecked(stretch);
+    // With --bombs only the picture bombs are measured.
+    const bool onlyBombs = app.arguments().contains(QStringLiteral("--bombs"));
+    if (!onlyBombs) {
+        // 1. Slide changes of full-screen 24-bit pictures, read afresh each time.
+        const QString a = writeBigPicture(dir, "a.bmp", 1);
+        const QString b = writeBigPicture(dir, "b.bmp", 2);
+        std::printf("1. slide change of a 1920 x 1080 24-bit BMP (%lld bytes), 50 changes\n",
+                    static_cast<long long>(QFileInfo(a).size()));
+        m.ListBox1->addItem(a);
+        m.ListBox1->addItem(b);
+        for (const bool stretch : {false, true}) {
+            m.ImageStretch->setChecked(stretch);
+            play();
+            KILLTHREADS();
+            ShowContext ctx{m.board, m.showState, screen, m};
+            app.times.clear();
+            app.recording = true;
+            MovieThreadHandle.start(std::make_unique<QuickSlideshow>(ctx));
+            while (app.times.size() < 50) {
+                runFor(10);
+            }
+            app.recording = false;
+            KILLTHREADS();
+            const Summary held = summarise(app.times);
+
+            // The same change with the picture read on the main thread.
+            std::vector<double> direct;
+            for (int i = 0; i < 20; ++i) {
+                const auto t = Clock::now();
+                PlayBitMap(ctx, i % 2 ? a : b);
+                direct.push_back(micros(Clock::now() - t));
+            }
+            const Summary readHere = summarise(direct);
+            std::printf("   %-9s main thread held: median %6.2f ms, worst %6.2f ms (target <= 2)\n",
+                        stretch ? "stretched" : "natural", held.median / 1000, held.worst / 1000);
+            std::printf("             read on the main thread instead: median %6.2f ms\n",
+                        readHere.median / 1000);
+            screen.ClosePlayScreen();
+        }
+        m.ImageStretch->setChecked(false);
+        m.ListBox1->clear();
+
+        // 2. Esc while the slideshow reads pictures of 100 MB, at different points
+        // of the reading: 5000 x 5000 at 32 bits (95 MiB decoded, within the image
+        // reader's own default budget) and 5800 x 5800 at 24 bits (128.3 MiB
+        // decoded, past that budget but within the show's decode limit).
+        std::printf("2. Esc -> editor with 100 MB pictures in the list, stretched, 10 runs each\n");
+        for (const auto& [side, bits] : {std::pair{5000, 32}, std::pair{5800, 24}}) {
+            const QString big1 = dir.filePath(QStringLiteral("big1.bmp"));
+            const QString big2 = dir.filePath(QStringLiteral("big2.bmp"));
+            if (!support::writeFlatBitmap(big1, side, side, Qt::darkCyan, bits) ||
+                !support::writeFlatBitmap(big2, side, side, Qt::darkRed, bits)) {
+                std::printf("   cannot write the 100 MB pictures\n");
+                return 1;
+            }
+            m.ListBox1->addItem(big1);
+            m.ListBox1->addItem(big2);
+            m.ImageStretch->setChecked(true);
+            std::vector<double> esc;
+            for (int i = 0; i < 10; ++i) {
+                play();
+                ShowContext ctx{m.board, m.showState, screen, m};
+                MovieThreadHandle.start(std::make_unique<QuickSlideshow>(ctx));
+                runFor(100 + (i * 97) % 600);
+                QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                const auto t = Clock::now();
+                QApplication::sendEvent(&screen, &key);
+                const bool back = m.isVisible() && !screen.isVisible();
+                esc.push_back(bench::millis(Clock::now() - t));
+                if (!back) {
+                    std::printf("   the editor did not come back\n");
+                    return 1;
+                }
+            }
+            // The stop alone: the slideshow thread asked to stop in a read, and joined.
+            std::vector<double> join;
+            play();
+            for (int i = 0; i < 10; ++i) {
+                ShowContext ctx{m.board, m.showState, screen, m};
+                MovieThreadHandle.start(std::make_unique<QuickSlideshow>(ctx));
+                runFor(100 + (i * 97) % 600);
+                const auto t = Clock::now();
+                MovieThreadHandle.close();
+                join.push_back(bench::millis(Clock::now() - t));
+            }
+            screen.ClosePlayScreen();
+            const Summary j = summarise(join);
+            const Summary s = summarise(esc);
+            std::printf("   %d x %d %d-bit BMP (%lld bytes): Esc to editor shown: median %.1f ms, "
+                        "worst %.1f ms (target <= 300; the play screen's own wait is 200 ms)\n",
+                        side, side, bits, static_cast<long long>(QFileInfo(big1).size()), s.median,
+                        s.worst);
+            std::printf(
+                "      the slideshow thread's stop alone, in separate runs: median %.1f ms, "
+                "worst %.1f ms\n",
+                j.median, j.worst);
+            m.ImageStretch->setChecked(false);
+            m.ListBox1->clear();
+            QFile::remove(big1);
+            QFile::remove(big2);
+        }
+    }
+
+    // 3. Pictures made to take memory or time: each in turn between two
+    // plain pictures, a slide a second, stretched.
+    std::printf("3. picture bombs in a slideshow of 1 s slides, stretched into 1500 x 500\n");
+    const QString plain = dir.filePath(QStringLiteral("plain.png"));
+    QImage plainImage(64, 64, QImage::Format_RGB32);
+    plainImage.fill(Qt::darkGreen);
+    plainImage.save(plain);
+    const std::pair<const char*, QByteArray> bombs[] = {
+        {"PNG of zeros, 16000 x 16000", support::zeroPng(16000, 16000)},
+        {"lossless WebP, 16000 x 16000", support::flatLosslessWebp(16000, 16000)},
+        {"progressive JPEG, 16000 x 16000", support::zeroProgressiveJpeg(16000, 16000, 3, 2)},
+        {"JPEG of 4000 scans, 2048 x 2048", support::zeroProgressiveJpeg(2048, 2048, 1, 4000)},
+    };
+    m.ImageStretch->setChecked(true);
+    for (const auto& [name, bytes] : bombs) {
+        const QString path = dir.filePath(QStringLiteral("bomb"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            std::printf("   cannot write the %s\n", name);
+            return 1;
+        }
+        file.close();
+        m.ListBox1->clear();
+        m.ListBox1->addItem(plain);
+        m.ListBox1->addItem(path);
         play();
         KILLTHREADS();
+        m.showState.PlayTime = 1;
         ShowContext ctx{m.board, m.showState, screen, m};
-        app.times.clear();
-        app.recording = true;
-        MovieThreadHandle.start(std::make_unique<QuickSlideshow>(ctx));
-        while (app.times.size() < 50) {
-            runFor(10);
+        runFor(100);
+        const bool reset = bench::resetPeakMemory();
+        const double before = bench::memoryMB("VmRSS:");
+        // The bomb, the plain picture, the bomb again and the plain one: how
+        // much later than a second after the one before each change came.
+        MovieThreadHandle.start(std::make_unique<TMovieBox>(ctx));
+        std::vector<Clock::time_point> changes;
+        const auto started = Clock::now();
+        while (changes.size() < 4 && Clock::now() - started < std::chrono::seconds(600)) {
+            runFor(2);
+            while (MovieThreadHandle.thread() &&
+                   static_cast<std::size_t>(MovieThreadHandle.thread()->completedSteps()) >
+                       changes.size()) {
+                changes.push_back(Clock::now());
+            }
         }
-        app.recording = false;
         KILLTHREADS();
-        const Summary held = summarise(app.times);
-
-        // The same change with the picture read on the main thread.
-        std::vector<double> direct;
-        for (int i = 0; i < 20; ++i) {
-            const auto t = Clock::now();
-            PlayBitMap(ctx, i % 2 ? a : b);
-            direct.push_back(micros(Clock::now() - t));
+        double held = 0;
+        for (std::size_t i = 1; i < changes.size(); ++i) {
+            held = std::max(
+                held, std::chrono::duration<double>(changes[i] - changes[i - 1]).count() - 1.0);
         }
-        const Summary readHere = summarise(direct);
-        std::printf("   %-9s main thread held: median %6.2f ms, worst %6.2f ms (target <= 2)\n",
-                    stretch ? "stretched" : "natural", held.median / 1000, held.worst / 1000);
-        std::printf("             read on the main thread instead: median %6.2f ms\n",
-                    readHere.median / 1000);
+        std::printf("   %-32s %8lld bytes: peak memory %s MB (from %.0f MB), slide held past "
+                    "its time %.2f s%s (targets < 300 MB, <= 1 s)\n",
+                    name, static_cast<long long>(bytes.size()),
+                    reset ? qPrintable(QString::number(bench::memoryMB(), 'f', 0)) : "(n/a)",
+                    before, held, changes.size() < 4 ? " (fewer changes than 4 in 600 s)" : "");
         screen.ClosePlayScreen();
+        QFile::remove(path);
     }
     m.ImageStretch->setChecked(false);
     m.ListBox1->clear();
 
-    // 2. Esc while the slideshow reads pictures of 100 MB, at different points
-    // of the reading: 5000 x 5000 at 32 bits (95 MiB decoded, within the image
-    // reader's own default budget) and 5800 x 5800 at 24 bits (128.3 MiB
-    // decoded, past that budget but within the show's decode limit).
-    std::printf("2. Esc -> editor with 100 MB pictures in the list, stretched, 10 runs each\n");
-    for (const auto& [side, bits] : {std::pair{5000, 32}, std::pair{5800, 24}}) {
-        const QString big1 = dir.filePath(QStringLiteral("big1.bmp"));
-        const QString big2 = dir.filePath(QStringLiteral("big2.bmp"));
-        if (!support::writeFlatBitmap(big1, side, side, Qt::darkCyan, bits) ||
-            !support::writeFlatBitmap(big2, side, side, Qt::darkRed, bits)) {
-            std::printf("   cannot write the 100 MB pictures\n");
-            return 1;
-        }
-        m.ListBox1->addItem(big1);
-        m.ListBox1->addItem(big2);
-        m.ImageStretch->setChecked(true);
-        std::vector<double> esc;
-        for (int i = 0; i < 10; ++i) {
-            play();
-            ShowContext ctx{m.board, m.showState, screen, m};
-            MovieThreadHandle.start(std::make_unique<QuickSlideshow>(ctx));
-            runFor(100 + (i * 97) % 600);
-            QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-            const auto t = Clock::now();
-            QApplication::sendEvent(&screen, &key);
-            const bool back = m.isVisible() && !screen.isVisible();
-            esc.push_back(bench::millis(Clock::now() - t));
-            if (!back) {
-                std::printf("   the editor did not come back\n");
-                return 1;
-            }
-        }
-        // The stop alone: the slideshow thread asked to stop in a read, and joined.
-        std::vector<double> join;
-        play();
-        for (int i = 0; i < 10; ++i) {
-            ShowContext ctx{m.board, m.showState, screen, m};
-            MovieThreadHandle.start(std::make_unique<QuickSlideshow>(ctx));
-            runFor(100 + (i * 97) % 600);
-            const auto t = Clock::now();
-            MovieThreadHandle.close();
-            join.push_back(bench::millis(Clock::now() - t));
-        }
-        screen.ClosePlayScreen();
-        const Summary j = summarise(join);
-        const Summary s = summarise(esc);
-        std::printf("   %d x %d %d-bit BMP (%lld bytes): Esc to editor shown: median %.1f ms, "
-                    "worst %.1f ms (target <= 300; the play screen's own wait is 200 ms)\n",
-                    side, side, bits, static_cast<long long>(QFileInfo(big1).size()), s.median,
-                    s.worst);
-        std::printf("      the slideshow thread's stop alone, in separate runs: median %.1f ms, "
-                    "worst %.1f ms\n",
-                    j.median, j.worst);
-        m.ImageStretch->setChecked(false);
-        m.ListBox1->clear();
-        QFile::remove(big1);
-        QFile::remove(big2);
+    if (onlyBombs) {
+        return 0;
     }
 
-    // 3. Text engines at 10 ms, without and then with a movie playing.
+    // 4. Text engines at 10 ms, without and then with a movie playing.
     m.board.Box1Delay = 10;
     m.board.Box2Delay = 10;
     m.board.CrawlDelay = 10;
@@ -278,7 +351,7 @@ int main(int argc, char** argv) {
     runFor(500);
     const Pace without = paceOver(5000);
     screen.ClosePlayScreen();
-    std::printf("3. text engines at 10 ms delays, 1920 x 1080\n");
+    std::printf("4. text engines at 10 ms delays, 1920 x 1080\n");
     std::printf("   without a movie: text box 1 %.1f %%, text box 2 %.1f %%, crawl %.1f %% of the "
                 "ideal pace (target >= 95 %%)\n",
                 without.box1, without.box2, without.crawl);

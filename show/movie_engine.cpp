@@ -15,6 +15,9 @@
 #include <QCoreApplication>
 #include <QThread>
 
+#include <algorithm>
+#include <thread>
+
 namespace {
 
 // Why `path` is not handed to the media service, or nothing when it may be:
@@ -124,7 +127,7 @@ void TMovieBox::planNext() {
     placement_ = placementOf(ctx_);
 }
 
-void TMovieBox::prepareNext() {
+void TMovieBox::prepareNext(int budgetMs) {
     prepared_ = PreparedSlide{};
     if (upcoming_ < 0 || upcoming_ >= entries_.size()) {
         return;
@@ -139,22 +142,38 @@ void TMovieBox::prepareNext() {
     // show never waits for a picture it will not show.
     prepared_.path = path;
     prepared_.picture = readPictureForArea(
-        path, placement_, [this] { return stopRequested() || !ctx_.show.ShowRunning.load(); });
+        path, placement_, [this] { return stopRequested() || !ctx_.show.ShowRunning.load(); },
+        budgetMs);
 }
 
 void TMovieBox::Execute() {
     setPriority(Priority::Lowest);
-    prepareNext();
+    prepareNext(kPictureReadBudgetMs);
     runSteps([this] { SlideStep(); },
              [this] {
                  // A list of one entry is shown once; the wait is still taken.
                  if (ctx_.show.ImageCount.load() == 1) {
                      markTerminated();
                  }
-                 // A stop during the wait ends the thread without a
-                 // look at the next picture.
-                 if (pause(safeSlideSeconds(ctx_.show.PlayTime.load()) * 1000) && !terminated()) {
-                     prepareNext();
+                 const int playMs = safeSlideSeconds(ctx_.show.PlayTime.load()) * 1000;
+                 // The next picture is read while this one stands, by a reader
+                 // of this thread's priority that has at most the slide's time
+                 // (at least the reading budget): a slow picture is skipped
+                 // rather than holding the slide. A stop calls the reading off.
+                 std::thread reader;
+                 if (!terminated()) {
+                     reader = std::thread(
+                         [this, playMs] { prepareNext(std::max(playMs, kPictureReadBudgetMs)); });
+                 }
+                 const bool waited = pause(playMs);
+                 if (reader.joinable()) {
+                     reader.join();
+                 }
+                 // A picture replaced on disk during the wait shows its new
+                 // content: it is read again.
+                 if (waited && !terminated() && !prepared_.path.isEmpty() &&
+                     !stillCurrent(prepared_.picture, prepared_.path)) {
+                     prepareNext(kPictureReadBudgetMs);
                  }
              });
 }

@@ -51,8 +51,9 @@ protected:
     void Execute() override;
 
 private:
-    // This thread: reads the picture of the entry the next step will show.
-    void prepareNext();
+    // This thread (or its reader during a wait): reads the picture of the
+    // entry the next step will show, within `budgetMs`.
+    void prepareNext(int budgetMs);
     // Main thread, in a step: what the thread is to prepare next.
     void planNext();
 

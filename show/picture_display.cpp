@@ -86,6 +86,10 @@ void drawPicture(ShowContext& ctx, const AreaPicture& picture) {
 }
 
 void PlayBitMap(ShowContext& ctx, const QString& fileName) {
+    // Read here, on the main thread: within the same memory and time as the
+    // slideshow thread's readings, so a bad picture holds the show at most
+    // for the reading budget.
+    applyPictureDecodeLimit();
     drawPicture(ctx, readPictureForArea(fileName, placementOf(ctx)));
 }
 

@@ -30,8 +30,8 @@ PicturePlacement placementOf(const ShowContext& ctx);
 void drawPicture(ShowContext& ctx, const AreaPicture& picture);
 
 // Reads the picture file and draws it in the image area. A file that does
-// not exist, cannot be read or is past the decode limit leaves the screen as
-// it was, silently.
+// not exist, cannot be read, would take more memory than the screen allows
+// or more than the reading budget leaves the screen as it was, silently.
 void PlayBitMap(ShowContext& ctx, const QString& fileName);
 
 // Waits for the next frame of the display, never longer than one frame

@@ -1,14 +1,21 @@
 #include "show/picture_reader.h"
 
 #include "persistence/file_guard.h"
+#include "show/jpeg_scans.h"
 #include "show/safe_bounds.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QImageIOHandler>
 #include <QImageReader>
+#include <QThread>
 
 #include <algorithm>
 #include <mutex>
+
+#include <sys/stat.h>
+#include <time.h>
 
 namespace {
 
@@ -21,15 +28,41 @@ std::function<void(qint64)>& pieceHook() {
     return hook;
 }
 
-bool pastDecodeLimit(QSize size) {
-    return qint64(size.width()) * size.height() * 4 > (qint64(kMaxPictureDecodeMiB) << 20);
+qint64 pixels(QSize size) {
+    return size.isValid() ? qint64(size.width()) * size.height() : 0;
+}
+
+qint64 nanos(const struct timespec& t) {
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+FileStamp stampOf(const struct stat& st) {
+    return FileStamp{qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size), nanos(st.st_mtim),
+                     nanos(st.st_ctim)};
+}
+
+// A file changed this recently may change again within the same tick of the
+// file system's clock, leaving its stamp as it was.
+constexpr qint64 kSettledNs = 1000000000;
+
+void stampOpenFile(QFile& file, AreaPicture& result) {
+    struct stat st {};
+    if (::fstat(file.handle(), &st) != 0) {
+        return;
+    }
+    result.stamp = stampOf(st);
+    struct timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    result.settled = nanos(now) - result.stamp.modifiedNs > kSettledNs;
 }
 
 } // namespace
 
 void applyPictureDecodeLimit() {
+    Q_ASSERT(!QCoreApplication::instance() ||
+             QThread::currentThread() == QCoreApplication::instance()->thread());
     static std::once_flag once;
-    std::call_once(once, [] { QImageReader::setAllocationLimit(kMaxPictureDecodeMiB); });
+    std::call_once(once, [] { QImageReader::setAllocationLimit(kPictureAllocationBackstopMiB); });
 }
 
 CancellableDevice::CancellableDevice(std::unique_ptr<QFile> file, ReadCancel cancel)
@@ -73,10 +106,41 @@ qint64 CancellableDevice::readData(char* data, qint64 maxSize) {
     return done;
 }
 
+FileStamp fileStampOf(const QString& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        return {};
+    }
+    return stampOf(st);
+}
+
+bool stillCurrent(const AreaPicture& picture, const QString& path) {
+    return picture.settled && picture.stamp == fileStampOf(path);
+}
+
+qint64 pictureReadCost(const QByteArray& format, QSize stored, QImage::Format decoded,
+                       QSize decodedSize, qint64 jpegCoefficients, QSize result) {
+    const qint64 pixelBytes =
+        decoded == QImage::Format_Invalid
+            ? 4
+            : std::max<qint64>(4, QImage::toPixelFormat(decoded).bitsPerPixel() / 8);
+    qint64 cost = pixels(result) * 4;
+    if (format == "jpeg") {
+        // libjpeg scales in its transform and cuts by rows: only the part
+        // asked for is held, plus, for a progressive picture, every
+        // coefficient of the whole frame.
+        cost += pixels(decodedSize) * pixelBytes + jpegCoefficients;
+    } else {
+        // The other decoders hold the whole picture; WebP holds it twice
+        // (its own buffer, then the image).
+        cost += pixels(stored) * pixelBytes * (format == "webp" ? 2 : 1);
+    }
+    return cost;
+}
+
 AreaPicture readPictureForArea(const QString& path, const PicturePlacement& placement,
-                               const ReadCancel& cancel) {
+                               const ReadCancel& cancel, int budgetMs) {
     using Outcome = AreaPicture::Outcome;
-    applyPictureDecodeLimit();
     AreaPicture result;
     result.placement = placement;
     GuardedFile guarded = openGuarded(path);
@@ -85,27 +149,48 @@ AreaPicture readPictureForArea(const QString& path, const PicturePlacement& plac
                                                                           : Outcome::Unreadable;
         return result;
     }
-    CancellableDevice device(std::move(guarded.file), cancel);
+    stampOpenFile(*guarded.file, result);
+    // Every read of the file asks first whether the time is up or the
+    // reading is called off; a decoder then stops within one piece.
+    const QDeadlineTimer deadline(std::max(0, budgetMs));
+    bool outOfTime = false;
+    const auto calledOff = [&] { return cancel && cancel(); };
+    CancellableDevice device(std::move(guarded.file), [&] {
+        outOfTime = outOfTime || deadline.hasExpired();
+        return outOfTime || calledOff();
+    });
     device.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     const auto ended = [&](Outcome outcome) {
-        result.outcome = outcome;
+        result.outcome = calledOff() ? Outcome::Cancelled : outOfTime ? Outcome::TooSlow : outcome;
         result.image = QImage();
         result.bytesRead = device.bytesRead();
         return result;
     };
-    const auto calledOff = [&] { return cancel && cancel(); };
+    const qint64 limit = pictureMemoryLimit(placement.screen.width(), placement.screen.height());
+
+    // A progressive JPEG's cost is in its structure; it is looked at before
+    // anything is decoded.
+    const JpegLayout jpeg = walkJpeg(device, kMaxJpegScans);
+    if (outOfTime || calledOff()) {
+        return ended(Outcome::Cancelled);
+    }
+    if (jpeg.progressive && (jpeg.scans > kMaxJpegScans || jpeg.coefficientBytes > limit)) {
+        return ended(Outcome::TooLarge);
+    }
+    if (!device.seek(0)) {
+        return ended(Outcome::Unreadable);
+    }
 
     QImageReader reader(&device);
     // Photographs show upright, as their camera's orientation tag says.
     reader.setAutoTransform(true);
     // The size from the header, before any pixel is decoded.
     const QSize stored = reader.size();
-    if (calledOff()) {
+    if (outOfTime || calledOff()) {
         return ended(Outcome::Cancelled);
     }
-    if (stored.isValid() && pastDecodeLimit(stored)) {
-        return ended(Outcome::TooLarge);
-    }
+    const QByteArray format = reader.format();
+    const QImage::Format decoded = reader.imageFormat();
     const QImageIOHandler::Transformations turn = reader.transformation();
     const bool sideways = turn.testFlag(QImageIOHandler::TransformationRotate90);
     const bool upright = turn == QImageIOHandler::TransformationNone;
@@ -130,9 +215,16 @@ AreaPicture readPictureForArea(const QString& path, const PicturePlacement& plac
         }
         // Decoders that can scale (JPEG does it in its transform) or cut while
         // decoding spend memory only on what shows.
+        QSize decodedSize = stored;
         if (placement.stretch && reader.supportsOption(QImageIOHandler::ScaledSize)) {
-            reader.setScaledSize(sideways ? drawn.transposed() : drawn);
+            const QSize asked = sideways ? drawn.transposed() : drawn;
+            reader.setScaledSize(asked);
             scaledByReader = true;
+            // libjpeg's own scaling stops at the eighth above the size asked
+            // for; the rest is a scaling of what it made.
+            decodedSize =
+                QSize(std::min(stored.width(), asked.width() + stored.width() / 8 + 1),
+                      std::min(stored.height(), asked.height() + stored.height() / 8 + 1));
             if (upright) {
                 reader.setScaledClipRect(clip);
                 clippedByReader = true;
@@ -140,12 +232,18 @@ AreaPicture readPictureForArea(const QString& path, const PicturePlacement& plac
         } else if (!placement.stretch && upright) {
             reader.setClipRect(clip);
             clippedByReader = true;
+            decodedSize = clip.size();
+        }
+        if (pictureReadCost(format, stored, decoded, decodedSize,
+                            jpeg.progressive ? jpeg.coefficientBytes : 0,
+                            placement.stretch ? drawn : clip.size()) > limit) {
+            return ended(Outcome::TooLarge);
         }
     }
 
     QImage image = reader.read();
     result.bytesRead = device.bytesRead();
-    if (calledOff()) {
+    if (outOfTime || calledOff()) {
         return ended(Outcome::Cancelled);
     }
     if (image.isNull()) {

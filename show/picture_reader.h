@@ -7,6 +7,8 @@
 // waited for, and the reading can be called off between any two reads of the
 // file. Qt Core and Gui only; safe on any thread.
 
+#include "show/safe_bounds.h"
+
 #include <QIODevice>
 #include <QImage>
 #include <QPoint>
@@ -32,9 +34,26 @@ struct PicturePlacement {
     bool operator==(const PicturePlacement&) const = default;
 };
 
+// What identifies a file's content without reading it: where it lies, its
+// size, and when it and its inode last changed.
+struct FileStamp {
+    qint64 device = 0;
+    qint64 inode = 0;
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the file at `path` as it stands now; an empty stamp when there
+// is none to look at.
+FileStamp fileStampOf(const QString& path);
+
 // A picture as read for one placement.
 struct AreaPicture {
-    enum class Outcome { Read, Missing, Unreadable, TooLarge, Cancelled };
+    // TooLarge: reading it would take more memory than the screen can use, or
+    // it is a JPEG of absurd structure. TooSlow: its time was up first.
+    enum class Outcome { Read, Missing, Unreadable, TooLarge, TooSlow, Cancelled };
     Outcome outcome = Outcome::Missing;
     PicturePlacement placement;
     // The part of the picture that shows, at the size it is drawn, and where
@@ -45,16 +64,33 @@ struct AreaPicture {
     QPoint at;
     // Bytes taken from the file.
     qint64 bytesRead = 0;
+    // The file as it was opened. `settled` when it had not changed for a
+    // while by then, so that a later change is sure to change the stamp.
+    FileStamp stamp;
+    bool settled = false;
 };
 
-// Reads the picture file `path` for `placement`. `cancel` may end the reading
-// early; the outcome is then Cancelled and nothing is drawn.
-AreaPicture readPictureForArea(const QString& path, const PicturePlacement& placement,
-                               const ReadCancel& cancel = {});
+// True when `picture` was read from the file `path` holds now: a picture
+// replaced on disk since (or just before) it was read is to be read again.
+bool stillCurrent(const AreaPicture& picture, const QString& path);
 
-// Sets the decode limit (kMaxPictureDecodeMiB) for every picture reader of
-// the process. The first reading does it; a thread that reads pictures is
-// started after it has been done on the main thread.
+// The memory, in bytes, that reading a picture of `stored` size in `format`
+// ("jpeg", "png", ...) decoding into `decoded` takes: what the decoder
+// allocates (for a JPEG, at the size it decodes at, `decodedSize`, plus
+// `jpegCoefficients` for a progressive one) and the result of `result` size.
+qint64 pictureReadCost(const QByteArray& format, QSize stored, QImage::Format decoded,
+                       QSize decodedSize, qint64 jpegCoefficients, QSize result);
+
+// Reads the picture file `path` for `placement`, within the memory the
+// screen allows (pictureMemoryLimit) and within `budgetMs` milliseconds.
+// `cancel` may end the reading early; the outcome is then Cancelled and
+// nothing is drawn. A reading past its budget ends the same way, TooSlow.
+AreaPicture readPictureForArea(const QString& path, const PicturePlacement& placement,
+                               const ReadCancel& cancel = {}, int budgetMs = kPictureReadBudgetMs);
+
+// Sets Qt's own allocation bound (kPictureAllocationBackstopMiB) for every
+// picture reader of the process, once. Main thread only, before any thread
+// that reads pictures starts: the bound is process-wide.
 void applyPictureDecodeLimit();
 
 // A file read in pieces that fails its next read once `cancel` says so, so

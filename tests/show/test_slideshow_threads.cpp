@@ -7,10 +7,10 @@
 #include "show/picture_reader.h"
 #include "show/text_box_engine.h"
 #include "tests/show/fake_media.h"
-#include "tests/support/fifo_watchdog.h"
 #include "tests/show/recording_engine.h"
 #include "tests/show/slideshow_fixture.h"
 #include "tests/support/big_bitmap.h"
+#include "tests/support/fifo_watchdog.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_main.h"
@@ -95,6 +95,7 @@ private slots:
     void cleanup();
     void thread_threeBitmaps_showBCA_withPlayTimeBetween();
     void thread_readsPlayTimeForEveryWait();
+    void thread_readsTheNextPictureDuringTheWait();
     void thread_singleEntry_shownOnceThenEnds();
     void startTheShow_slideshowOnlyWithEntriesAndNoMarkers();
     void stop_whileReadingAPicture_endsTheReadAtOnce_data();
@@ -159,6 +160,38 @@ void SlideshowThreadsTest::thread_readsPlayTimeForEveryWait() {
     show->release();
     QTRY_COMPARE(show->pauses().size(), 2);
     QCOMPARE(show->pauses(), (QList<int>{4000, 30000}));
+}
+
+void SlideshowThreadsTest::thread_readsTheNextPictureDuringTheWait() {
+    support::FixedSystemInfo sys(400, 300);
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    std::atomic<EngineThread*> show{nullptr};
+    std::atomic<int> piecesAfterFirstStep{0};
+    PieceHook hook([&](qint64) {
+        EngineThread* engine = show.load();
+        if (engine && engine->completedSteps() == 1) {
+            ++piecesAfterFirstStep;
+        }
+    });
+    EndThreadsOnExit endThreads;
+    layOutArea(f);
+    setEntries(f, {writePicture(dir, "a.bmp", Qt::red), writePicture(dir, "b.bmp", Qt::green),
+                   writePicture(dir, "c.bmp", Qt::blue)});
+    f.show.PlayTime = 5;
+    auto engine = std::make_unique<Gated<TMovieBox>>(f.ctx);
+    auto* gated = engine.get();
+    show = gated;
+    MovieThreadHandle.start(std::move(engine));
+    // B stands and the thread waits out its time: C is read meanwhile, so
+    // its reading does not add to B's time.
+    QTRY_COMPARE(gated->pauses().size(), 1);
+    QCOMPARE(areaColour(f), qRgb(0, 255, 0));
+    QTRY_VERIFY(piecesAfterFirstStep.load() > 0);
+    gated->release();
+    QTRY_COMPARE(gated->pauses().size(), 2);
+    QCOMPARE(areaColour(f), qRgb(0, 0, 255));
+    QCOMPARE(gated->pauses(), (QList<int>{5000, 5000}));
 }
 
 void SlideshowThreadsTest::thread_singleEntry_shownOnceThenEnds() {
