@@ -284,15 +284,25 @@ int main(int argc, char** argv) {
     QImage plainImage(64, 64, QImage::Format_RGB32);
     plainImage.fill(Qt::darkGreen);
     plainImage.save(plain);
-    const std::pair<const char*, QByteArray> bombs[] = {
-        {"PNG of zeros, 16000 x 16000", support::zeroPng(16000, 16000)},
-        {"lossless WebP, 16000 x 16000", support::flatLosslessWebp(16000, 16000)},
-        {"progressive JPEG, 16000 x 16000", support::zeroProgressiveJpeg(16000, 16000, 3, 2)},
-        {"JPEG of 4000 scans, 2048 x 2048", support::zeroProgressiveJpeg(2048, 2048, 1, 4000)},
+    struct Bomb {
+        const char* name;
+        const char* file;
+        QByteArray bytes;
+    };
+    const Bomb bombs[] = {
+        {"PNG of zeros, 16000 x 16000", "bomb.png", support::zeroPng(16000, 16000)},
+        {"lossless WebP, 16000 x 16000", "bomb.webp", support::flatLosslessWebp(16000, 16000)},
+        {"progressive JPEG, 16000 x 16000", "bomb.jpg",
+         support::zeroProgressiveJpeg(16000, 16000, 3, 2)},
+        {"JPEG of 4000 scans, 2048 x 2048", "scans.jpg",
+         support::zeroProgressiveJpeg(2048, 2048, 1, 4000)},
+        // Within every bound, but seconds of decoding: left to the time budget.
+        {"JPEG of 100 scans, 6000 x 6000", "slow.jpg",
+         support::zeroProgressiveJpeg(6000, 6000, 1, 99)},
     };
     m.ImageStretch->setChecked(true);
-    for (const auto& [name, bytes] : bombs) {
-        const QString path = dir.filePath(QStringLiteral("bomb"));
+    for (const auto& [name, fileName, bytes] : bombs) {
+        const QString path = dir.filePath(QString::fromLatin1(fileName));
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
             std::printf("   cannot write the %s\n", name);
