@@ -244,7 +244,11 @@ private:
         }
     }
 
-    void failed() { finish(PlayEnd::Failed); }
+    void failed() {
+        // Kept for the message about the movie.
+        lastError_ = media_ ? media_->player.errorString() : QString();
+        finish(PlayEnd::Failed);
+    }
 
     void finish(PlayEnd end) {
         if (!notify_) {

@@ -39,6 +39,15 @@ QString movieFileProblem(const QString& path) {
 
 } // namespace
 
+QString mediaProblemText(const QString& reason, const QString& fileName) {
+    return QString::fromLatin1(kMediaProblem) + reason + QLatin1Char('\n') + fileName;
+}
+
+void reportMediaProblem(const QString& reason, const QString& fileName) {
+    platform::dialogs().message(platform::MessageKind::Error, mediaProblemText(reason, fileName),
+                                platform::Button::OK);
+}
+
 std::int32_t nextSlideIndex(std::int32_t index, std::int32_t count) {
     if (index + 1 > count - 1 || index + 1 < 0) {
         return 0;
@@ -93,15 +102,16 @@ void playMovie(ShowContext& ctx, const QString& fileName) {
         // loop in which other steps, and even a new show, go on.
         const QString reason = refused.isEmpty() ? device.lastError() : refused;
         device.close();
-        platform::dialogs().message(platform::MessageKind::Error,
-                                    QString::fromLatin1(kMediaProblem) + reason +
-                                        QLatin1Char('\n') + fileName,
-                                    platform::Button::OK);
+        reportMediaProblem(reason, fileName);
         // One unplayable file must not hold the slideshow for good.
         s.MoviePlaying = false;
         return;
     }
     device.setDestination(area);
+    // A movie that neither ends nor fails must not hold the slideshow for
+    // good. Watched before the play begins: a notice given at once ends the
+    // watch with the play.
+    player.watch(s, fileName);
     ShowState* show = &s;
     device.play(
         [&player, show](platform::MediaDevice::PlayEnd end) { player.DPLAYERNotify(*show, end); });

@@ -18,6 +18,11 @@
 // its own.
 inline constexpr const char* kMediaProblem = "Sorry, MCI problem : ";
 
+// The whole message: kMediaProblem, `reason`, and the movie's path below.
+QString mediaProblemText(const QString& reason, const QString& fileName);
+// Shows that message in an error box, on the main thread.
+void reportMediaProblem(const QString& reason, const QString& fileName);
+
 // The entry shown after `index` in a list of `count` entries: the next one,
 // the first after the last.
 std::int32_t nextSlideIndex(std::int32_t index, std::int32_t count);

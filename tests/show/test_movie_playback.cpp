@@ -59,6 +59,7 @@ private slots:
     void errorBox_endingTheShowMeanwhile_isSafe();
     void unplayableEntry_nextMovieStillPlays_data();
     void unplayableEntry_nextMovieStillPlays();
+    void cutMovie_showingNothing_givenUpAndPassed();
 };
 
 void MoviePlaybackTest::initTestCase() {
@@ -254,6 +255,28 @@ void MoviePlaybackTest::unplayableEntry_nextMovieStillPlays() {
         QTRY_VERIFY(!f.show.MoviePlaying);
     }
     QVERIFY(dialogs.problems.isEmpty());
+}
+
+void MoviePlaybackTest::cutMovie_showingNothing_givenUpAndPassed() {
+    support::FixedSystemInfo sys(400, 300);
+    support::ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    layOutArea(f);
+    // Cut inside its headers, the file opens and then shows nothing, never
+    // ending; a service that refuses it at once is reported as well.
+    const QString cut = dir.filePath(QStringLiteral("cut.webm"));
+    support::writeBytes(cut, support::readBytes(movieIn("webm")).left(600));
+    f.show.ImageEntries = {cut, writePicture(dir, "red.bmp", Qt::red)};
+    DPLAYER(*f.screen).setWatchLimits({1000, 1000, 10, 3000, 50});
+    dialogs.answerMessage(Answer::OK);
+    f.show.SlideIndex = -1;
+    SlideStep(f.ctx);
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs.questions.size(), 1, 30000);
+    QVERIFY(dialogs.lastQuestion().text.endsWith(QLatin1Char('\n') + cut));
+    QVERIFY(!f.show.MoviePlaying && !DPLAYER(*f.screen).device().isOpen());
+    SlideStep(f.ctx);
+    QCOMPARE(f.screen->surface().pixel(kArea.center()), qRgb(255, 0, 0));
 }
 
 PLAKORA_TEST_MAIN(MoviePlaybackTest)

@@ -2,6 +2,7 @@
 // entries, pictures against movies, a movie holding the slideshow, a movie
 // that cannot be opened, other platforms and long paths.
 
+#include "show/control_panel.h"
 #include "show/movie_engine.h"
 #include "show/movie_player.h"
 #include "tests/show/fake_media.h"
@@ -28,6 +29,10 @@ private slots:
     void movie_holdsTheSlideshowUntilItsEnd();
     void movie_failingWhilePlaying_releasesTheSlideshow();
     void mediaError_reportedClosedAndPassed();
+    void movieOverdue_boundsEveryMovie_data();
+    void movieOverdue_boundsEveryMovie();
+    void stuckMovie_givenUpAndPassed_data();
+    void stuckMovie_givenUpAndPassed();
     void notARegularFile_reportedWithoutReachingTheDevice_data();
     void notARegularFile_reportedWithoutReachingTheDevice();
     void otherPlatform_passesMoviesSilently();
@@ -168,6 +173,8 @@ void SlideStepsTest::movie_holdsTheSlideshowUntilItsEnd() {
 
 void SlideStepsTest::movie_failingWhilePlaying_releasesTheSlideshow() {
     support::FixedSystemInfo sys(400, 300);
+    support::ScriptedDialogs dialogs;
+    dialogs.answerMessage(Answer::OK);
     FakeMedia media;
     QTemporaryDir dir;
     ShowFixture f(400, 300);
@@ -177,6 +184,10 @@ void SlideStepsTest::movie_failingWhilePlaying_releasesTheSlideshow() {
     QVERIFY(f.show.MoviePlaying);
     media.notice(300, platform::MediaDevice::PlayEnd::Failed);
     QVERIFY(!f.show.MoviePlaying);
+    QCOMPARE(dialogs.questions.size(), 1);
+    QVERIFY(dialogs.lastQuestion().text.startsWith(
+        QStringLiteral("Sorry, MCI problem : The movie failed while it played.\n")));
+    QVERIFY(!media.log->open);
     SlideStep(f.ctx);
     QCOMPARE(areaColour(f), qRgb(255, 0, 0));
 }
@@ -217,6 +228,105 @@ void SlideStepsTest::mediaError_reportedClosedAndPassed() {
 
     SlideStep(f.ctx);
     QCOMPARE(f.show.SlideIndex, 2);
+    QCOMPARE(areaColour(f), qRgb(0, 0, 255));
+}
+
+void SlideStepsTest::movieOverdue_boundsEveryMovie_data() {
+    QTest::addColumn<qint64>("elapsed");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<qint64>("position");
+    QTest::addColumn<qint64>("length");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no picture") << 5000LL << false << 0LL << 1000LL
+                                << QStringLiteral(
+                                       "Nothing of the movie showed within 5 s of its start.");
+    QTest::newRow("ten seconds past a short one")
+        << 10999LL << true << 1000LL << 1000LL << QString();
+    QTest::newRow("short, overrun")
+        << 11000LL << true << 1000LL << 1000LL
+        << QStringLiteral("The movie did not end within 11 s of its start; it lasts 1 s.");
+    QTest::newRow("a tenth past a long one") << 219999LL << true << 0LL << 200000LL << QString();
+    QTest::newRow("moving on past a length given short")
+        << 39999LL << true << 30000LL << 1000LL << QString();
+    QTest::newRow("no length, overrun")
+        << 3600000LL << true << 0LL << -1LL
+        << QStringLiteral("The movie gives no length and did not end within 60 min.");
+}
+
+void SlideStepsTest::movieOverdue_boundsEveryMovie() {
+    QFETCH(qint64, elapsed);
+    QFETCH(bool, shown);
+    QFETCH(qint64, position);
+    QFETCH(qint64, length);
+    QFETCH(QString, reason);
+    QCOMPARE(movieOverdue(MovieWatchLimits{}, elapsed, shown, position, length), reason);
+}
+
+void SlideStepsTest::stuckMovie_givenUpAndPassed_data() {
+    QTest::addColumn<bool>("picture");
+    QTest::addColumn<qint64>("length");
+    QTest::addColumn<QByteArray>("show");
+    QTest::addColumn<QString>("reason");
+    const QString nothing =
+        QStringLiteral("Nothing of the movie showed within 0.2 s of its start.");
+    QTest::newRow("no picture, no end") << false << 1000LL << QByteArray("running") << nothing;
+    QTest::newRow("past its end") << true << 100LL << QByteArray("running")
+                                  << QStringLiteral("The movie did not end within 0.3 s");
+    QTest::newRow("no length") << true << 0LL << QByteArray("running")
+                               << QStringLiteral("The movie gives no length");
+    QTest::newRow("show frozen at the panel") << false << 1000LL << QByteArray("frozen") << nothing;
+    QTest::newRow("show closed: only logged") << false << 1000LL << QByteArray("closed") << nothing;
+}
+
+// A movie that neither ends nor fails is given up within the limits: closed,
+// reported while the slideshow still holds (unless its show has closed), and
+// then passed.
+void SlideStepsTest::stuckMovie_givenUpAndPassed() {
+    QFETCH(bool, picture);
+    QFETCH(qint64, length);
+    QFETCH(QByteArray, show);
+    QFETCH(QString, reason);
+    support::FixedSystemInfo sys(400, 300);
+    support::ScriptedDialogs dialogs;
+    FakeMedia media;
+    QTemporaryDir dir;
+    ShowFixture f(400, 300);
+    TAlignCntrlBox panel(f.ctx);
+    panel.stopWaitMs = 0;
+    f.screen->attach(&f.board, &f.show, &f.host, &panel);
+    layOutArea(f);
+    const QString movie = writeMovieFile(dir, "stuck.webm");
+    setEntries(f,
+               {writePicture(dir, "a.bmp", Qt::red), movie, writePicture(dir, "c.bmp", Qt::blue)});
+    media.log->length = length;
+    DPLAYER(*f.screen).setWatchLimits({200, 200, 10, 400, 10});
+    bool held = false;
+    dialogs.onMessage = [&](const support::Question&) { held = f.show.MoviePlaying; };
+    dialogs.answerMessage(Answer::OK);
+    f.screen->show();
+    SlideStep(f.ctx);
+    if (picture) {
+        media.log->handler(QImage(kArea.size(), QImage::Format_RGB32), kArea);
+    }
+    if (show == "frozen") {
+        panel.show();
+    } else if (show == "closed") {
+        f.screen->ClosePlayScreen();
+        const QString logged =
+            QStringLiteral("Sorry, MCI problem : ") + reason + QLatin1Char('\n') + movie;
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(logged));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!f.show.MoviePlaying, 10000);
+    QVERIFY(!media.log->open);
+    QCOMPARE(dialogs.questions.size(), show == "closed" ? 0 : 1);
+    if (show != "closed") {
+        const QString text = dialogs.lastQuestion().text;
+        QVERIFY2(text.startsWith(QStringLiteral("Sorry, MCI problem : ") + reason) &&
+                     text.endsWith(QLatin1Char('\n') + movie),
+                 qPrintable(text));
+        QVERIFY(held);
+    }
+    SlideStep(f.ctx);
     QCOMPARE(areaColour(f), qRgb(0, 0, 255));
 }
 
