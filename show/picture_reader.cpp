@@ -118,24 +118,15 @@ bool stillCurrent(const AreaPicture& picture, const QString& path) {
     return picture.settled && picture.stamp == fileStampOf(path);
 }
 
-qint64 pictureReadCost(const QByteArray& format, QSize stored, QImage::Format decoded,
-                       QSize decodedSize, qint64 jpegCoefficients, QSize result) {
+qint64 pictureReadCost(const QByteArray& format, QImage::Format decoded, QSize held,
+                       qint64 jpegCoefficients, QSize result) {
     const qint64 pixelBytes =
         decoded == QImage::Format_Invalid
             ? 4
             : std::max<qint64>(4, QImage::toPixelFormat(decoded).bitsPerPixel() / 8);
-    qint64 cost = pixels(result) * 4;
-    if (format == "jpeg") {
-        // libjpeg scales in its transform and cuts by rows: only the part
-        // asked for is held, plus, for a progressive picture, every
-        // coefficient of the whole frame.
-        cost += pixels(decodedSize) * pixelBytes + jpegCoefficients;
-    } else {
-        // The other decoders hold the whole picture; WebP holds it twice
-        // (its own buffer, then the image).
-        cost += pixels(stored) * pixelBytes * (format == "webp" ? 2 : 1);
-    }
-    return cost;
+    // WebP decodes into a buffer of its own first, then into the image.
+    return pixels(result) * 4 + pixels(held) * pixelBytes * (format == "webp" ? 2 : 1) +
+           jpegCoefficients;
 }
 
 AreaPicture readPictureForArea(const QString& path, const PicturePlacement& placement,
@@ -171,6 +162,12 @@ AreaPicture readPictureForArea(const QString& path, const PicturePlacement& plac
     // A progressive JPEG's cost is in its structure; it is looked at before
     // anything is decoded.
     const JpegLayout jpeg = walkJpeg(device, kMaxJpegScans);
+    // An interlaced PNG is decoded whole before it is scaled.
+    bool interlaced = false;
+    if (!jpeg.hasFrame && device.seek(0)) {
+        const QByteArray head = device.read(29);
+        interlaced = head.startsWith("\x89PNG") && head.size() == 29 && head[28] != 0;
+    }
     if (outOfTime || calledOff()) {
         return ended(Outcome::Cancelled);
     }
@@ -213,18 +210,24 @@ AreaPicture readPictureForArea(const QString& path, const PicturePlacement& plac
         if (!place(sideways ? stored.transposed() : stored)) {
             return ended(Outcome::Read); // nothing of it would show
         }
-        // Decoders that can scale (JPEG does it in its transform) or cut while
-        // decoding spend memory only on what shows.
-        QSize decodedSize = stored;
+        // Decoders that can scale (JPEG does it in its transform, PNG row by
+        // row) or cut while decoding spend memory only on what shows.
+        QSize held = stored;
         if (placement.stretch && reader.supportsOption(QImageIOHandler::ScaledSize)) {
             const QSize asked = sideways ? drawn.transposed() : drawn;
             reader.setScaledSize(asked);
             scaledByReader = true;
-            // libjpeg's own scaling stops at the eighth above the size asked
-            // for; the rest is a scaling of what it made.
-            decodedSize =
-                QSize(std::min(stored.width(), asked.width() + stored.width() / 8 + 1),
-                      std::min(stored.height(), asked.height() + stored.height() / 8 + 1));
+            if (format == "jpeg") {
+                // libjpeg's own scaling stops at the eighth above the size
+                // asked for; the rest is a scaling of what it made.
+                held = QSize(std::min(stored.width(), asked.width() + stored.width() / 8 + 1),
+                             std::min(stored.height(), asked.height() + stored.height() / 8 + 1));
+            } else if (format == "png" && !interlaced &&
+                       pixels(stored) * 4 <= (qint64(kPictureAllocationBackstopMiB) << 20)) {
+                // Row by row it still goes through every pixel: beyond the
+                // backstop that is a bomb of time, not of memory.
+                held = asked;
+            }
             if (upright) {
                 reader.setScaledClipRect(clip);
                 clippedByReader = true;
@@ -232,10 +235,12 @@ AreaPicture readPictureForArea(const QString& path, const PicturePlacement& plac
         } else if (!placement.stretch && upright) {
             reader.setClipRect(clip);
             clippedByReader = true;
-            decodedSize = clip.size();
+            // Only JPEG cuts while decoding; the others cut what they made.
+            if (format == "jpeg") {
+                held = clip.size();
+            }
         }
-        if (pictureReadCost(format, stored, decoded, decodedSize,
-                            jpeg.progressive ? jpeg.coefficientBytes : 0,
+        if (pictureReadCost(format, decoded, held, jpeg.progressive ? jpeg.coefficientBytes : 0,
                             placement.stretch ? drawn : clip.size()) > limit) {
             return ended(Outcome::TooLarge);
         }

@@ -74,12 +74,13 @@ struct AreaPicture {
 // replaced on disk since (or just before) it was read is to be read again.
 bool stillCurrent(const AreaPicture& picture, const QString& path);
 
-// The memory, in bytes, that reading a picture of `stored` size in `format`
-// ("jpeg", "png", ...) decoding into `decoded` takes: what the decoder
-// allocates (for a JPEG, at the size it decodes at, `decodedSize`, plus
-// `jpegCoefficients` for a progressive one) and the result of `result` size.
-qint64 pictureReadCost(const QByteArray& format, QSize stored, QImage::Format decoded,
-                       QSize decodedSize, qint64 jpegCoefficients, QSize result);
+// The memory, in bytes, that reading a picture in `format` ("jpeg", "png",
+// ...) takes when its decoder holds `held` pixels of `decoded` format (the
+// whole picture, or only the size asked for where the decoder scales or cuts
+// itself), plus `jpegCoefficients` for a progressive JPEG, and the result of
+// `result` size.
+qint64 pictureReadCost(const QByteArray& format, QImage::Format decoded, QSize held,
+                       qint64 jpegCoefficients, QSize result);
 
 // Reads the picture file `path` for `placement`, within the memory the
 // screen allows (pictureMemoryLimit) and within `budgetMs` milliseconds.

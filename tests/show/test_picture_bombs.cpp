@@ -105,10 +105,14 @@ void PictureBombsTest::bomb_refusedUnlessDecodedSmall_data() {
     QTest::addColumn<Outcome>("expected");
     const QSize hd(1920, 1080);
     const QSize uhd8k(7680, 4320);
-    // The PNG and WebP decoders hold the whole picture whatever size is
-    // asked of them: 1 GB and 2 GB.
-    QTest::newRow("PNG of zeros, 16000 x 16000")
+    // The WebP decoder holds the whole picture whatever size is asked of it,
+    // twice over: 2 GB; PNG holds it all unless it scales, row by row.
+    QTest::newRow("PNG of zeros, 16000 x 16000, natural")
+        << support::zeroPng(16000, 16000) << hd << false << Outcome::TooLarge;
+    QTest::newRow("PNG of zeros, 16000 x 16000, stretched")
         << support::zeroPng(16000, 16000) << hd << true << Outcome::TooLarge;
+    QTest::newRow("PNG 7000 x 7000, stretched")
+        << support::zeroPng(7000, 7000) << hd << true << Outcome::Read;
     QTest::newRow("lossless WebP, 16000 x 16000")
         << support::flatLosslessWebp(16000, 16000) << hd << true << Outcome::TooLarge;
     // 196 MB decoded: past the floor, within what an 8K screen allows.
