@@ -414,14 +414,8 @@ void Tmainform::ReadTheIniFile() {
     // a load reports it; its full path is kept, so the first save makes the
     // file again where it was. A relative name (older settings files) may
     // have meant another folder: it is not kept, and the save asks.
-    if (!QFileInfo::exists(last)) {
-        OpenSFGfile(last);
-        if (QFileInfo(*kept).isAbsolute()) {
-            board.BoardFileName = last;
-        }
-        return;
-    }
-    if (OpenSFGfile(last)) {
+    const bool gone = !QFileInfo::exists(last);
+    if (OpenSFGfile(last) || (gone && QFileInfo(*kept).isAbsolute())) {
         board.BoardFileName = last;
     }
 }
