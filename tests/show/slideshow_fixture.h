@@ -4,6 +4,7 @@
 // for it, and a guard that ends the show threads before the fixture goes.
 
 #include "show/engine_thread.h"
+#include "show/picture_reader.h"
 #include "tests/show/show_fixture.h"
 
 #include <QImage>
@@ -20,6 +21,16 @@ inline void layOutArea(ShowFixture& f) {
 }
 
 inline const QRect kArea(210, 50, 180, 100);
+
+// Watches every piece a picture reader takes from its file while it is set.
+struct PieceHook {
+    explicit PieceHook(std::function<void(qint64)> hook) {
+        picture_reader_testing::setPieceHook(std::move(hook));
+    }
+    ~PieceHook() { picture_reader_testing::setPieceHook({}); }
+    PieceHook(const PieceHook&) = delete;
+    PieceHook& operator=(const PieceHook&) = delete;
+};
 
 inline QRgb areaColour(ShowFixture& f) {
     return f.screen->surface().pixel(kArea.center());

@@ -6,6 +6,7 @@
 
 #include "show/jpeg_scans.h"
 #include "show/picture_reader.h"
+#include "tests/show/slideshow_fixture.h"
 #include "tests/support/big_bitmap.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/picture_bombs.h"
@@ -66,17 +67,6 @@ QString write(const QTemporaryDir& dir, const char* name, const QByteArray& byte
     support::writeBytes(path, bytes);
     return path;
 }
-
-// Reads in pieces slowly, while it is set.
-struct SlowPieces {
-    explicit SlowPieces(int ms) {
-        picture_reader_testing::setPieceHook(
-            [ms](qint64) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); });
-    }
-    ~SlowPieces() { picture_reader_testing::setPieceHook({}); }
-    SlowPieces(const SlowPieces&) = delete;
-    SlowPieces& operator=(const SlowPieces&) = delete;
-};
 
 } // namespace
 
@@ -204,7 +194,7 @@ void PictureBombsTest::pastItsBudget_skipped() {
     QVERIFY(support::writeFlatBitmap(path, 1000, 1000, Qt::red));
     const PicturePlacement placement{QRect(0, 0, 100, 100), QSize(400, 300), true};
     // A slow disk: every piece takes 2 ms, a thousand rows of pieces.
-    SlowPieces slow(2);
+    PieceHook slow([](qint64) { std::this_thread::sleep_for(std::chrono::milliseconds(2)); });
     const AreaPicture read = readPictureForArea(path, placement, {}, 40);
     QCOMPARE(read.outcome, Outcome::TooSlow);
     QVERIFY(read.image.isNull());

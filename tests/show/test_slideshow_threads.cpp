@@ -76,16 +76,6 @@ void layOutBox1(ShowFixture& f) {
     f.board.Box1Delay = 1;
 }
 
-// Watches every piece a picture reader takes from its file while it is set.
-struct PieceHook {
-    explicit PieceHook(std::function<void(qint64)> hook) {
-        picture_reader_testing::setPieceHook(std::move(hook));
-    }
-    ~PieceHook() { picture_reader_testing::setPieceHook({}); }
-    PieceHook(const PieceHook&) = delete;
-    PieceHook& operator=(const PieceHook&) = delete;
-};
-
 } // namespace
 
 class SlideshowThreadsTest : public QObject {
