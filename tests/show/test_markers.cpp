@@ -3,8 +3,8 @@
 
 #include "show/marker.h"
 #include "show/text_box_engine.h"
-#include "tests/support/fifo_watchdog.h"
 #include "tests/show/slideshow_fixture.h"
+#include "tests/support/fifo_watchdog.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/test_main.h"
 
