@@ -3,6 +3,7 @@
 
 #include "editor/image_list_rules.h"
 #include "editor/mainform.h"
+#include "show/show_rules.h"
 
 #include <QAction>
 #include <QEvent>
@@ -63,9 +64,8 @@ void Tmainform::connectImageList() {
 void Tmainform::ToolButton9Click() {
     OpenPictureDialog1.title = QStringLiteral("Bitmap To Image List");
     // Every kind of picture first; the bitmaps alone as the second choice.
-    OpenPictureDialog1.filter =
-        QStringLiteral("Pictures (*.bmp *.png *.jpg *.jpeg *.gif *.webp *.tif *.tiff)|"
-                       "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff|Bitmaps (*.bmp)|*.bmp");
+    OpenPictureDialog1.filter = suffixFilter(QStringLiteral("Pictures"), pictureSuffixes()) +
+                                QStringLiteral("|Bitmaps (*.bmp)|*.bmp");
     OpenPictureDialog1.defaultExt = QStringLiteral("BMP");
     OpenPictureDialog1.options =
         platform::FileOption::AllowMultiSelect | platform::FileOption::HideReadOnly;
@@ -80,8 +80,7 @@ void Tmainform::ToolButton12Click() {
     OpenDialog1.title = QStringLiteral("Open A Media File");
     // Whatever the media service plays first; AVI files alone as before.
     OpenDialog1.filter =
-        QStringLiteral("Movies (*.avi *.mp4 *.m4v *.mkv *.webm *.mov *.mpg)|"
-                       "*.avi;*.mp4;*.m4v;*.mkv;*.webm;*.mov;*.mpg|AVI FILE|*.avi");
+        suffixFilter(QStringLiteral("Movies"), movieSuffixes()) + QStringLiteral("|AVI FILE|*.avi");
     OpenDialog1.defaultExt = QStringLiteral("AVI");
     const std::optional<QStringList> chosen = platform::dialogs().openFile(OpenDialog1);
     if (chosen && !chosen->isEmpty()) {

@@ -15,3 +15,12 @@ int countMarkerLines(const QStringList& lines) {
 QString markerCountText(int count) {
     return QStringLiteral("Markers ") + QString::number(count);
 }
+
+QString suffixFilter(const QString& name, const QStringList& suffixes) {
+    QStringList patterns;
+    for (const QString& suffix : suffixes) {
+        patterns << QStringLiteral("*.") + suffix;
+    }
+    return QStringLiteral("%1 (%2)|%3")
+        .arg(name, patterns.join(QLatin1Char(' ')), patterns.join(QLatin1Char(';')));
+}

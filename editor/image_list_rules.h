@@ -13,3 +13,7 @@ int countMarkerLines(const QStringList& lines);
 
 // "Markers <count>".
 QString markerCountText(int count);
+
+// A file dialog filter entry for files ending in `suffixes`:
+// "Name (*.a *.b)|*.a;*.b".
+QString suffixFilter(const QString& name, const QStringList& suffixes);

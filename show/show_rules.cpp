@@ -17,6 +17,13 @@ const QStringList& pictureSuffixes() {
     return suffixes;
 }
 
+const QStringList& movieSuffixes() {
+    static const QStringList suffixes{
+        QStringLiteral("avi"),  QStringLiteral("mp4"), QStringLiteral("m4v"), QStringLiteral("mkv"),
+        QStringLiteral("webm"), QStringLiteral("mov"), QStringLiteral("mpg")};
+    return suffixes;
+}
+
 bool isBitmapEntry(const QString& entry) {
     // Any name ending in the three letters, dot or not, as the list always had it.
     if (entry.right(3).toUpper() == QStringLiteral("BMP")) {

@@ -22,6 +22,9 @@ bool PROJECTISVALID(const ShowState& show, bool clockOn);
 // The file name endings, without the dot, that make an image list entry a
 // picture: the bitmaps and the formats people keep photographs and logos in.
 const QStringList& pictureSuffixes();
+// The endings of the movie files the open dialog offers first; any entry that
+// is not a picture is played as a movie all the same.
+const QStringList& movieSuffixes();
 
 // True when any entry of the image list is a picture (see isBitmapEntry).
 bool bmpcheck(const QStringList& entries);
