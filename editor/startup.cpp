@@ -8,6 +8,7 @@
 #include "platform/screens.h"
 #include "show/control_panel.h"
 #include "show/engine_thread.h"
+#include "show/picture_reader.h"
 #include "show/play_screen.h"
 #include "show/show_startup.h"
 
@@ -45,6 +46,9 @@ void setUpApplication() {
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersionString));
     platform::setHelpFile(platform::locateHelpFile(QCoreApplication::applicationDirPath()));
+    // Qt's bound on any one picture, for every reader of the process (the
+    // picture dialog's preview too), before a thread that reads one starts.
+    applyPictureDecodeLimit();
 }
 
 ProgramWindows createWindows(bool showEditor, const StartRequest& request) {
