@@ -199,17 +199,26 @@ private:
                         frameArrived(frame);
                     }
                 });
-        connect(&player, &QMediaPlayer::mediaStatusChanged, this,
-                [this, epoch](QMediaPlayer::MediaStatus status) {
-                    if (epoch == epoch_) {
-                        statusChanged(status);
-                    }
-                });
-        connect(&player, &QMediaPlayer::errorOccurred, this, [this, epoch] {
-            if (epoch == epoch_) {
-                failed();
-            }
-        });
+        // The end and a failure are told from the event loop, never from
+        // inside the player's own signal: the notice may close the device,
+        // which lets this player go, and the player goes on using itself
+        // after it has signalled.
+        connect(
+            &player, &QMediaPlayer::mediaStatusChanged, this,
+            [this, epoch](QMediaPlayer::MediaStatus status) {
+                if (epoch == epoch_) {
+                    statusChanged(status);
+                }
+            },
+            Qt::QueuedConnection);
+        connect(
+            &player, &QMediaPlayer::errorOccurred, this,
+            [this, epoch] {
+                if (epoch == epoch_) {
+                    failed();
+                }
+            },
+            Qt::QueuedConnection);
         return player;
     }
 
