@@ -3,12 +3,12 @@
 #include "board/board_state.h"
 #include "editor/font_form.h"
 #include "editor/mainform.h"
+#include "persistence/picture_reader.h"
 #include "platform/help.h"
 #include "platform/qt_dialogs.h"
 #include "platform/screens.h"
 #include "show/control_panel.h"
 #include "show/engine_thread.h"
-#include "show/picture_reader.h"
 #include "show/play_screen.h"
 #include "show/show_startup.h"
 
@@ -46,6 +46,7 @@ void setUpApplication() {
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersionString));
     platform::setHelpFile(platform::locateHelpFile(QCoreApplication::applicationDirPath()));
+    platform::setDefaultDialogs(&platform::qtDialogs());
     // Qt's bound on any one picture, for every reader of the process (the
     // picture dialog's preview too), before a thread that reads one starts.
     applyPictureDecodeLimit();

@@ -1,7 +1,7 @@
 // The JPEG marker walk on any bytes: it always ends, reads only the bytes it
 // is given, and what it reports stays within what a frame header can say.
 
-#include "show/jpeg_scans.h"
+#include "persistence/jpeg_scans.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -1,7 +1,6 @@
 #include "platform/dialogs.h"
 
-#include "platform/qt_dialogs.h"
-
+#include <QDebug>
 #include <QRegularExpression>
 
 #include <atomic>
@@ -39,6 +38,21 @@ QString buttonText(Button button) {
 namespace {
 
 std::atomic<Dialogs*> installedDialogs{nullptr};
+std::atomic<Dialogs*> defaultDialogs{nullptr};
+
+// Where no window can show: a message goes to the log and nothing is chosen.
+class NoDialogs final : public Dialogs {
+public:
+    Answer message(MessageKind kind, const QString& text, Buttons) override {
+        qWarning().noquote() << messageCaption(kind) + QStringLiteral(": ") + text;
+        return Answer::None;
+    }
+    std::optional<QStringList> openFile(const FileDialogSettings&) override { return {}; }
+    std::optional<QString> saveFile(const FileDialogSettings&) override { return {}; }
+    std::optional<QStringList> openPicture(const FileDialogSettings&) override { return {}; }
+    std::optional<std::uint32_t> chooseColor(const ColorDialogSettings&) override { return {}; }
+    bool printSetup(const PrintSetupSettings&) override { return false; }
+};
 
 // The patterns of one filter entry, "*.bmp;*.dib" or "*.bmp *.dib", as a list.
 QStringList filterPatterns(const QString& patterns) {
@@ -100,7 +114,15 @@ Dialogs& dialogs() {
     if (Dialogs* installed = installedDialogs.load(std::memory_order_acquire)) {
         return *installed;
     }
-    return qtDialogs();
+    if (Dialogs* standard = defaultDialogs.load(std::memory_order_acquire)) {
+        return *standard;
+    }
+    static NoDialogs none;
+    return none;
+}
+
+void setDefaultDialogs(Dialogs* standard) {
+    defaultDialogs.store(standard, std::memory_order_release);
 }
 
 void setDialogs(Dialogs* replacement) {

@@ -100,12 +100,14 @@ public:
     virtual bool printSetup(const PrintSetupSettings& settings) = 0;
 };
 
-// The dialogs the program uses; the Qt implementation unless a test put
-// another one in place.
+// The dialogs the program uses: the one a test put in place, else the
+// standard ones set at start-up (the Qt dialogs), else none at all, where a
+// message only goes to the log and every question is left unanswered.
 Dialogs& dialogs();
-// Puts `replacement` in place (nullptr restores the Qt implementation).
+// Puts `replacement` in place (nullptr restores the standard dialogs).
 // The caller keeps ownership.
 void setDialogs(Dialogs* replacement);
+void setDefaultDialogs(Dialogs* standard);
 
 // Translates a "Description|pattern" filter into Qt's "Description (pattern);;..." form.
 QString qtFilter(const QString& filter);

@@ -4,8 +4,8 @@
 // the image area, pictures drawn there and movies played there, one every
 // few seconds, paced by a thread of the lowest priority.
 
+#include "persistence/picture_reader.h"
 #include "show/engine_thread.h"
-#include "show/picture_reader.h"
 #include "show/show_startup.h"
 
 #include <QString>

@@ -1,8 +1,8 @@
 #include "show/picture_display.h"
 
+#include "persistence/picture_reader.h"
 #include "platform/colors.h"
 #include "platform/system_info.h"
-#include "show/picture_reader.h"
 #include "show/play_screen.h"
 #include "show/safe_bounds.h"
 #include "show/show_host.h"

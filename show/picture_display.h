@@ -2,7 +2,7 @@
 
 // Pictures in the image area beside text box 1.
 
-#include "show/picture_reader.h"
+#include "persistence/picture_reader.h"
 #include "show/show_startup.h"
 
 #include <QString>

@@ -40,12 +40,6 @@ int safeSlideSeconds(int seconds) {
     return std::clamp(seconds, 1, kMaxSlideSeconds);
 }
 
-std::int64_t pictureMemoryLimit(int screenWidth, int screenHeight) {
-    const std::int64_t screen = std::int64_t(std::max(0, screenWidth)) * std::max(0, screenHeight);
-    return std::clamp(screen * 4 * kPictureMemoryScreens, kPictureMemoryFloorBytes,
-                      std::int64_t(kPictureAllocationBackstopMiB) << 20);
-}
-
 QString safeLineText(const QString& text) {
     if (text.size() <= kMaxLineChars) {
         return text;

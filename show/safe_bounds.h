@@ -32,22 +32,6 @@ inline constexpr qsizetype kMaxLineChars = 16384;
 // The crawl bitmap holds at most this many pixels (64 MB): about ten
 // thousand characters at 40 points. A longer crawl line is cut to what fits.
 inline constexpr std::int64_t kMaxCrawlBitmapPixels = std::int64_t(1) << 24;
-// A picture is never shown larger than the play screen, so reading one may
-// take at most a few screens' worth of 32-bit pixels, but never less than
-// 160 MiB: a 40-megapixel photograph still shows whatever its format.
-// Pictures that would take more are refused unread.
-inline constexpr std::int64_t kPictureMemoryFloorBytes = std::int64_t(160) << 20;
-inline constexpr int kPictureMemoryScreens = 4;
-// Qt's own bound on any one picture it allocates, for a file whose header
-// lies about its size. Set once, process-wide, on the main thread.
-inline constexpr int kPictureAllocationBackstopMiB = 512;
-// A progressive JPEG of more scans is refused: encoders make ten or so, and
-// every scan goes over the coefficients of the whole picture again.
-inline constexpr int kMaxJpegScans = 100;
-// A picture that takes longer to read is skipped: the shortest time a slide
-// stands, so that reading the next picture during it never holds it longer.
-inline constexpr int kPictureReadBudgetMs = 1000;
-
 int safeFontPoints(int points);
 // A box width or height: 0 to kScreensPerLength times the screen's extent in
 // that direction.
@@ -57,9 +41,6 @@ int safeBorderWidth(int border, int screenWidth, int screenHeight);
 // A negative delay becomes 0, which only yields.
 int safeDelayMs(int ms);
 int safeSlideSeconds(int seconds);
-// The memory a picture read for a screen of `screenWidth` x `screenHeight`
-// may take, in bytes.
-std::int64_t pictureMemoryLimit(int screenWidth, int screenHeight);
 
 // The first kMaxLineChars characters of a title, crawl or text line, never
 // splitting a character made of two code units.

@@ -3,8 +3,8 @@
 // The image area of a small show for the slideshow tests, pictures written
 // for it, and a guard that ends the show threads before the fixture goes.
 
+#include "persistence/picture_reader.h"
 #include "show/engine_thread.h"
-#include "show/picture_reader.h"
 #include "tests/show/show_fixture.h"
 
 #include <QImage>

@@ -4,8 +4,8 @@
 // over their markers; a reading past its time skipped; a picture file known
 // to be unchanged since it was read.
 
-#include "show/jpeg_scans.h"
-#include "show/picture_reader.h"
+#include "persistence/jpeg_scans.h"
+#include "persistence/picture_reader.h"
 #include "tests/show/slideshow_fixture.h"
 #include "tests/support/big_bitmap.h"
 #include "tests/support/file_bytes.h"

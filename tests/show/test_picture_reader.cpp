@@ -3,8 +3,8 @@
 // that claims absurd dimensions is refused unread; a reading that is called
 // off ends within a piece.
 
+#include "persistence/picture_reader.h"
 #include "show/picture_display.h"
-#include "show/picture_reader.h"
 #include "tests/show/slideshow_fixture.h"
 #include "tests/support/big_bitmap.h"
 #include "tests/support/file_bytes.h"

@@ -3,8 +3,8 @@
 // a picture or meets a FIFO in the list, and ending or restarting the show
 // while the message about an unplayable movie is up.
 
+#include "persistence/picture_reader.h"
 #include "show/movie_engine.h"
-#include "show/picture_reader.h"
 #include "show/text_box_engine.h"
 #include "tests/show/fake_media.h"
 #include "tests/show/recording_engine.h"

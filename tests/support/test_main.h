@@ -5,6 +5,7 @@
 // keeps settings files out of the user's real configuration folder.
 
 #include "platform/event_loop.h"
+#include "platform/qt_dialogs.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -17,6 +18,7 @@
         platform::chooseEventDispatcher();                                                         \
         QApplication app(argc, argv);                                                              \
         QStandardPaths::setTestModeEnabled(true);                                                  \
+        platform::setDefaultDialogs(&platform::qtDialogs());                                       \
         TestObject tc;                                                                             \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         return QTest::qExec(&tc, argc, argv);                                                      \

@@ -1,4 +1,4 @@
-#include "show/jpeg_scans.h"
+#include "persistence/jpeg_scans.h"
 
 #include <QIODevice>
 

@@ -1,8 +1,7 @@
-#include "show/picture_reader.h"
+#include "persistence/picture_reader.h"
 
 #include "persistence/file_guard.h"
-#include "show/jpeg_scans.h"
-#include "show/safe_bounds.h"
+#include "persistence/jpeg_scans.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -16,6 +15,12 @@
 
 #include <sys/stat.h>
 #include <time.h>
+
+std::int64_t pictureMemoryLimit(int screenWidth, int screenHeight) {
+    const std::int64_t screen = std::int64_t(std::max(0, screenWidth)) * std::max(0, screenHeight);
+    return std::clamp(screen * 4 * kPictureMemoryScreens, kPictureMemoryFloorBytes,
+                      std::int64_t(kPictureAllocationBackstopMiB) << 20);
+}
 
 namespace {
 

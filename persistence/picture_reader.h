@@ -1,13 +1,12 @@
 #pragma once
 
-// The one place where the show reads picture files: whatever the format, the
-// picture is turned upright by its orientation tag, decoded at the size it is
-// drawn and cut to what lies on the screen, within the decode limit. The file
-// is opened through the file guard, so a FIFO or a device is refused and never
-// waited for, and the reading can be called off between any two reads of the
-// file. Qt Core and Gui only; safe on any thread.
-
-#include "show/safe_bounds.h"
+// The one place where picture files are read, for the show and for the
+// picture dialog's preview alike: whatever the format, the picture is turned
+// upright by its orientation tag, decoded at the size it is drawn and cut to
+// what lies on the screen, within the decode limit. The file is opened
+// through the file guard, so a FIFO or a device is refused and never waited
+// for, and the reading can be called off between any two reads of the file.
+// Qt Core and Gui only; safe on any thread.
 
 #include <QIODevice>
 #include <QImage>
@@ -16,8 +15,29 @@
 #include <QSize>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+
+// A picture is never shown larger than the play screen, so reading one may
+// take at most a few screens' worth of 32-bit pixels, but never less than
+// 160 MiB: a 40-megapixel photograph still shows whatever its format.
+// Pictures that would take more are refused unread.
+inline constexpr std::int64_t kPictureMemoryFloorBytes = std::int64_t(160) << 20;
+inline constexpr int kPictureMemoryScreens = 4;
+// Qt's own bound on any one picture it allocates, for a file whose header
+// lies about its size. Set once, process-wide, on the main thread.
+inline constexpr int kPictureAllocationBackstopMiB = 512;
+// A progressive JPEG of more scans is refused: encoders make ten or so, and
+// every scan goes over the coefficients of the whole picture again.
+inline constexpr int kMaxJpegScans = 100;
+// A picture that takes longer to read is skipped: the shortest time a slide
+// stands, so that reading the next picture during it never holds it longer.
+inline constexpr int kPictureReadBudgetMs = 1000;
+
+// The memory a picture read for a screen of `screenWidth` x `screenHeight`
+// may take, in bytes.
+std::int64_t pictureMemoryLimit(int screenWidth, int screenHeight);
 
 class QFile;
 
