@@ -97,8 +97,8 @@ int main(int argc, char** argv) {
         }
         toFirstStep.push_back(millis(Clock::now() - b));
     }
-    std::printf("control panel on a 1920 x 1080 screen (the panel's own wait is %d ms)\n",
-                panel.stopWaitMs);
+    std::printf("control panel on a 1920 x 1080 screen (the stop's own wait is %d ms)\n",
+                stopSettleMs());
     print("(a) space to panel shown", toPanel);
     print("(b) Refresh to the first step of the new show", toFirstStep);
     screen.ClosePlayScreen();

@@ -201,14 +201,14 @@ int main(int argc, char** argv) {
     // 1. Main-thread cost of one step, against a plain move of the same region.
     play();
     KILLTHREADS();
-    ShowContext ctx{m.board, m.showState, screen, m};
+    ShowContext ctx{m.board, m.showState, screen.surface(), m};
     const int n = 20000;
     const Stats box1 = timeEach(n, [&] { textBox1Step(ctx); });
     const Stats box2 = timeEach(n, [&] { textBox2Step(ctx); });
     const Stats crawlCost = timeEach(n, [&] { crawlStep(ctx); });
-    const Stats move1 = memmoveOf(screen.surface(), m.showState.Box1ScrollRect, n);
-    const Stats move2 = memmoveOf(screen.surface(), m.showState.Box2ScrollRect, n);
-    const Stats moveC = memmoveOf(screen.surface(), m.showState.CrawlScrollRect, n);
+    const Stats move1 = memmoveOf(screen.surface().image(), m.showState.Box1ScrollRect, n);
+    const Stats move2 = memmoveOf(screen.surface().image(), m.showState.Box2ScrollRect, n);
+    const Stats moveC = memmoveOf(screen.surface().image(), m.showState.CrawlScrollRect, n);
     std::printf("1. step cost on the main thread (us), %d steps each\n", n);
     std::printf(
         "   %-12s median %7.2f  p99 %7.2f   memmove median %7.2f   ratio %.2f (target <= 1.5)\n",
@@ -223,13 +223,15 @@ int main(int argc, char** argv) {
     // Where the crawl step's time goes: its three parts, one by one.
     {
         ShowState& st = m.showState;
-        QImage& surface = screen.surface();
-        const Stats column =
-            timeEach(n, [&] { stretchColumn(screen.Image3.bitmap, 0, surface, st.CrawlDestRect); });
+        QImage& surface = screen.surface().image();
+        const Stats column = timeEach(n, [&] {
+            stretchColumn(screen.surface().Image3.bitmap, 0, surface, st.CrawlDestRect);
+        });
         const Stats scroll = timeEach(
             n, [&] { scrollSurface(surface, st.CrawlScrollRect, st.CrawlClipRect, -1, 0); });
-        const Stats dirty = timeEach(
-            n, [&] { screen.markDirty(clipToImage(st.CrawlScrollRect, surface).toQRect()); });
+        const Stats dirty = timeEach(n, [&] {
+            screen.surface().markDirty(clipToImage(st.CrawlScrollRect, surface).toQRect());
+        });
         std::printf(
             "   crawl parts: column copy %.2f, scroll %.2f, dirty mark %.2f us (medians; strip "
             "%d x %d)\n",

@@ -188,7 +188,7 @@ int main(int argc, char** argv) {
             m.ImageStretch->setChecked(stretch);
             play();
             KILLTHREADS();
-            ShowContext ctx{m.board, m.showState, screen, m};
+            ShowContext ctx{m.board, m.showState, screen.surface(), m};
             app.times.clear();
             app.recording = true;
             MovieThreadHandle.start(std::make_unique<QuickSlideshow>(ctx));
@@ -235,7 +235,7 @@ int main(int argc, char** argv) {
             std::vector<double> esc;
             for (int i = 0; i < 10; ++i) {
                 play();
-                ShowContext ctx{m.board, m.showState, screen, m};
+                ShowContext ctx{m.board, m.showState, screen.surface(), m};
                 MovieThreadHandle.start(std::make_unique<QuickSlideshow>(ctx));
                 runFor(100 + (i * 97) % 600);
                 QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -252,7 +252,7 @@ int main(int argc, char** argv) {
             std::vector<double> join;
             play();
             for (int i = 0; i < 10; ++i) {
-                ShowContext ctx{m.board, m.showState, screen, m};
+                ShowContext ctx{m.board, m.showState, screen.surface(), m};
                 MovieThreadHandle.start(std::make_unique<QuickSlideshow>(ctx));
                 runFor(100 + (i * 97) % 600);
                 const auto t = Clock::now();
@@ -315,7 +315,7 @@ int main(int argc, char** argv) {
         play();
         KILLTHREADS();
         m.showState.PlayTime = 1;
-        ShowContext ctx{m.board, m.showState, screen, m};
+        ShowContext ctx{m.board, m.showState, screen.surface(), m};
         runFor(100);
         const bool reset = bench::resetPeakMemory();
         const double before = bench::memoryMB("VmRSS:");
@@ -374,7 +374,7 @@ int main(int argc, char** argv) {
     }
     m.ListBox1->addItem(movie);
     play();
-    TMoviePlayer& player = DPLAYER(screen);
+    TMoviePlayer& player = DPLAYER(screen.surface());
     const auto waitStart = Clock::now();
     while (!m.showState.MoviePlaying && Clock::now() - waitStart < std::chrono::seconds(10)) {
         runFor(5);

@@ -6,6 +6,7 @@
 #include "platform/system_info.h"
 #include "platform/win_ver.h"
 #include "show/clock_format.h"
+#include "show/control_panel.h"
 #include "show/play_screen.h"
 
 #include <QAction>
@@ -75,6 +76,12 @@ void Tmainform::attachWindows(TPlayScreen* playScreen, TDFontForm* fontForm,
     playScreen_ = playScreen;
     fontForm_ = fontForm;
     controlPanel_ = controlPanel;
+    if (playScreen) {
+        connect(playScreen, &TPlayScreen::showEnded, this, &Tmainform::showEditorAfterShow);
+    }
+    if (controlPanel) {
+        connect(controlPanel, &TAlignCntrlBox::clockSwitched, this, &Tmainform::setClockSwitch);
+    }
 }
 
 void Tmainform::connectChangeTracking() {

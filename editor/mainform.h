@@ -276,9 +276,9 @@ public:
     bool imageStretch() const override;
     bool syncWithRetrace() const override;
     void hideEditorForShow() override;
-    void showEditorAfterShow() override;
+    void showEditorAfterShow();
     bool clockButtonDown() const override;
-    void setClockSwitch(bool on) override;
+    void setClockSwitch(bool on);
     std::optional<std::uint32_t> choosePlayBackColor() override;
     void offerLastBoard() override;
 

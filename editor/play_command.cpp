@@ -78,8 +78,8 @@ void Tmainform::ToolButton6Click() {
 
 void Tmainform::StartTheShow() {
     Q_ASSERT(playScreen_);
-    ShowContext ctx{board, showState, *playScreen_, *this};
-    ::StartTheShow(ctx);
+    ShowContext ctx{board, showState, playScreen_->surface(), *this};
+    ::StartTheShow(ctx, *playScreen_);
 }
 
 ShowTexts Tmainform::showTexts() const {

@@ -62,17 +62,16 @@ ProgramWindows createWindows(bool showEditor, const StartRequest& request) {
     }
     w.PlayScreen = std::make_unique<TPlayScreen>();
     w.DFontForm = std::make_unique<TDFontForm>();
-    // The panel works on the editor's board and show over the play screen;
-    // its creation carries the offer to reload the last board. The windows
-    // are wired together before that offer, so that a reloaded board sets
-    // the panel's bars as any load does.
+    // The panel works on the editor's board and show over the play screen.
+    // Its form-create step carries the offer to reload the last board: it
+    // runs once the windows are wired together, so that a reloaded board
+    // sets the panel's bars as any load does.
     w.AlignCntrlBox = std::make_unique<TAlignCntrlBox>(
-        ShowContext{w.mainform->board, w.mainform->showState, *w.PlayScreen, *w.mainform},
-        [&w](TAlignCntrlBox& panel) {
-            w.mainform->attachWindows(w.PlayScreen.get(), w.DFontForm.get(), &panel);
-            w.PlayScreen->attach(&w.mainform->board, &w.mainform->showState, w.mainform.get(),
-                                 &panel);
-        });
+        ShowContext{w.mainform->board, w.mainform->showState, w.PlayScreen->surface(), *w.mainform},
+        *w.PlayScreen);
+    w.mainform->attachWindows(w.PlayScreen.get(), w.DFontForm.get(), w.AlignCntrlBox.get());
+    w.PlayScreen->attach(&w.mainform->board, &w.mainform->showState, w.AlignCntrlBox.get());
+    w.AlignCntrlBox->FormCreate();
     return w;
 }
 

@@ -18,7 +18,6 @@
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QThread>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -88,14 +87,10 @@ struct ActionScope {
 
 } // namespace
 
-TAlignCntrlBox::TAlignCntrlBox(const ShowContext& ctx, QWidget* parent)
-    : TAlignCntrlBox(ctx, {}, parent) {}
-
-TAlignCntrlBox::TAlignCntrlBox(const ShowContext& ctx,
-                               const std::function<void(TAlignCntrlBox&)>& attach, QWidget* parent)
+TAlignCntrlBox::TAlignCntrlBox(const ShowContext& ctx, TPlayScreen& screen, QWidget* parent)
     : QWidget(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
-      ctx_(ctx) {
+      ctx_(ctx), screen_(screen) {
     setObjectName(QStringLiteral("AlignCntrlBox"));
     setWindowTitle(QStringLiteral("Plakora Control"));
     // The panel's own face, or Arial (metric-compatible on every system the
@@ -124,10 +119,6 @@ TAlignCntrlBox::TAlignCntrlBox(const ShowContext& ctx,
     // its width before it is first shown.
     layout->activate();
     adjustSize();
-    if (attach) {
-        attach(*this);
-    }
-    FormCreate();
 }
 
 void TAlignCntrlBox::createMenu() {
@@ -298,12 +289,8 @@ void TAlignCntrlBox::FormShow() {
     ShowState& show = ctx_.show;
 
     // The show stops before anything else is touched.
-    show.ShowRunning = false;
-    if (stopWaitMs > 0) {
-        QThread::msleep(static_cast<unsigned long>(stopWaitMs));
-    }
-    KILLTHREADS();
-    ctx_.screen.EraseAllowed = true;
+    stopShow(show);
+    ctx_.surface.EraseAllowed = true;
 
     struct Row {
         QSlider* bar;
@@ -367,10 +354,10 @@ void TAlignCntrlBox::FormShow() {
 }
 
 void TAlignCntrlBox::SetLimits() {
-    setMinimumQuietly(TrackBar4, heightBarMinimum(titleFontPoints(ctx_.screen.Panel3->font()),
-                                                  TrackBar4->maximum()));
-    setMinimumQuietly(TrackBar1, heightBarMinimum(titleFontPoints(ctx_.screen.Panel4->font()),
-                                                  TrackBar1->maximum()));
+    setMinimumQuietly(
+        TrackBar4, heightBarMinimum(titleFontPoints(screen_.Panel3->font()), TrackBar4->maximum()));
+    setMinimumQuietly(
+        TrackBar1, heightBarMinimum(titleFontPoints(screen_.Panel4->font()), TrackBar1->maximum()));
 }
 
 void TAlignCntrlBox::TrackBar2Change() {
@@ -423,12 +410,11 @@ bool TAlignCntrlBox::beginAction() {
 }
 
 void TAlignCntrlBox::restart() {
-    TPlayScreen& screen = ctx_.screen;
-    screen.EraseAllowed = true;
+    ctx_.surface.EraseAllowed = true;
     repaint();
     hide();
-    screen.EraseAllowed = false;
-    StartTheShow(ctx_);
+    ctx_.surface.EraseAllowed = false;
+    StartTheShow(ctx_, screen_);
 }
 
 void TAlignCntrlBox::chooseColour() {
@@ -452,12 +438,12 @@ void TAlignCntrlBox::clock() {
     const bool on = ToolButton4->isChecked();
     ctx_.board.ClockOn = on;
     // The editor's clock button and menu check follow the board.
-    ctx_.host.setClockSwitch(on);
+    emit clockSwitched(on);
     ClocK1->setChecked(on);
     if (on) {
-        ctx_.screen.Timer1->start();
+        screen_.Timer1->start();
     } else {
-        ctx_.screen.Timer1->stop();
+        screen_.Timer1->stop();
     }
     restart();
 }
@@ -467,7 +453,7 @@ void TAlignCntrlBox::leaveShow() {
         return;
     }
     const ActionScope scope{acting_};
-    ctx_.screen.ClosePlayScreen();
+    screen_.ClosePlayScreen();
 }
 
 void TAlignCntrlBox::ToolButton1Click() {
@@ -514,9 +500,9 @@ void TAlignCntrlBox::SpeedButton1Click() {
     }
     const ActionScope scope{acting_};
     // The show stays stopped until a restart.
-    ctx_.screen.EraseAllowed = true;
+    ctx_.surface.EraseAllowed = true;
     hide();
-    ctx_.screen.EraseAllowed = false;
+    ctx_.surface.EraseAllowed = false;
 }
 
 void TAlignCntrlBox::showEvent(QShowEvent* event) {

@@ -8,7 +8,6 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 
 class QAction;
@@ -18,17 +17,15 @@ class QMenuBar;
 class QSlider;
 class QToolBar;
 class QToolButton;
+class TPlayScreen;
 
 class TAlignCntrlBox : public QWidget {
     Q_OBJECT
 public:
-    // The panel works on this show; its creation runs FormCreate.
-    explicit TAlignCntrlBox(const ShowContext& ctx, QWidget* parent = nullptr);
-    // The same, with `attach` run on the finished window before FormCreate:
-    // the program wires the panel to its other windows there, so that a
-    // board reloaded by FormCreate already reaches the panel's bars.
-    TAlignCntrlBox(const ShowContext& ctx, const std::function<void(TAlignCntrlBox&)>& attach,
-                   QWidget* parent = nullptr);
+    // The panel works on this show, played on `screen`. The program runs
+    // FormCreate once it has wired the panel to its other windows, so that
+    // a board reloaded there already reaches the panel's bars.
+    TAlignCntrlBox(const ShowContext& ctx, TPlayScreen& screen, QWidget* parent = nullptr);
 
     // The menu bar stands above the client area.
     QMenuBar* MainMenu1 = nullptr;
@@ -68,10 +65,6 @@ public:
     QLabel* Label8 = nullptr;       //   text box 1, text box 2
     QLabel* Label9 = nullptr;       //   and the crawl line
 
-    // How long the show is given to settle after it is told to stop, before
-    // its threads are ended.
-    int stopWaitMs = 200;
-
     void FormCreate();
     // Stops the show and loads the controls from the board.
     void FormShow();
@@ -106,6 +99,11 @@ public:
     void ClocK1Click();
     void Exit1Click();
 
+signals:
+    // The clock was switched here: the editor's button and menu check and
+    // the board's ClockOn follow.
+    void clockSwitched(bool on);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -132,5 +130,6 @@ private:
     static void setMaximumQuietly(QSlider* bar, int maximum);
 
     ShowContext ctx_;
+    TPlayScreen& screen_;
     bool acting_ = false;
 };

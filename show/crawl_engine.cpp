@@ -1,7 +1,7 @@
 #include "show/crawl_engine.h"
 
-#include "show/play_screen.h"
 #include "show/safe_bounds.h"
+#include "show/show_surface.h"
 #include "show/surface_ops.h"
 #include "show/text_box_engine.h"
 
@@ -11,13 +11,13 @@
 bool crawlStep(ShowContext& ctx) {
     Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
     ShowState& s = ctx.show;
-    const QImage& bitmap = ctx.screen.Image3.bitmap;
+    const QImage& bitmap = ctx.surface.Image3.bitmap;
     const int w = bitmap.width();
     const int h = bitmap.height();
     if (w - 1 > s.CrawlColumn) {
         s.CrawlSourceRect = Rect{s.CrawlColumn, 0, s.CrawlColumn + 1, h};
-        s.CrawlUpdateRect = ctx.screen.scrollLeftStep(bitmap, s.CrawlColumn, s.CrawlDestRect,
-                                                      s.CrawlScrollRect, s.CrawlClipRect);
+        s.CrawlUpdateRect = ctx.surface.scrollLeftStep(bitmap, s.CrawlColumn, s.CrawlDestRect,
+                                                       s.CrawlScrollRect, s.CrawlClipRect);
         s.CrawlColumn += 1;
     } else {
         s.CrawlColumn = 0;
@@ -27,7 +27,7 @@ bool crawlStep(ShowContext& ctx) {
 
 // The crawl starts from the first column of its bitmap; reset on the main
 // thread, which owns the column between steps.
-TCrawler::TCrawler(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {
+TCrawler::TCrawler(ShowContext ctx) : EngineThread(&ctx.surface), ctx_(ctx) {
     ctx_.show.CrawlColumn = 0;
 }
 

@@ -4,7 +4,7 @@
 // screen, one pixel column per step, endlessly.
 
 #include "show/engine_thread.h"
-#include "show/show_startup.h"
+#include "show/show_context.h"
 
 // One crawl step, on the main thread. Returns false when the show has stopped.
 bool crawlStep(ShowContext& ctx);

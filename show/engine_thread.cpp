@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QThread>
 
+#include <algorithm>
 #include <chrono>
 #include <deque>
 
@@ -270,4 +271,27 @@ void KILLTHREADS() {
     for (ThreadSlot* slot : all) {
         slot->close();
     }
+}
+
+namespace {
+std::atomic<int> settleMs{200};
+} // namespace
+
+void setStopSettleMs(int ms) {
+    settleMs.store(std::max(0, ms));
+}
+
+int stopSettleMs() {
+    return settleMs.load();
+}
+
+void stopShow(ShowState& show) {
+    show.ShowRunning = false;
+    // Steps only run on this thread, so none runs during the wait; the
+    // threads are waiting for their next step or sleeping, and a step that
+    // was handed over finds the show stopped.
+    if (const int ms = settleMs.load(); ms > 0) {
+        QThread::msleep(static_cast<unsigned long>(ms));
+    }
+    KILLTHREADS();
 }

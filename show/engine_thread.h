@@ -8,6 +8,8 @@
 // thread to stop, which wakes it wherever it waits, and joins it. A step that
 // is still queued when its thread is asked to stop never runs.
 
+#include "show/show_state.h"
+
 #include <QObject>
 
 #include <atomic>
@@ -127,3 +129,11 @@ extern ThreadSlot MovieThreadHandle;
 // them one by one. When it returns no show thread runs and no step of theirs
 // will run any more. Main thread only.
 void KILLTHREADS();
+
+// Stops the show that `show` records, the one way every window ends or
+// freezes one: the record says it no longer runs, the threads are given the
+// settling time to see it, then they are ended. Main thread only.
+void stopShow(ShowState& show);
+// The settling time, 200 ms unless changed; tests that end many shows set 0.
+void setStopSettleMs(int ms);
+int stopSettleMs();

@@ -6,11 +6,11 @@
 #include "platform/win_ver.h"
 #include "show/movie_player.h"
 #include "show/picture_display.h"
-#include "show/play_screen.h"
 #include "show/safe_bounds.h"
 #include "show/show_host.h"
 #include "show/show_layout.h"
 #include "show/show_rules.h"
+#include "show/show_surface.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -92,7 +92,7 @@ void playMovie(ShowContext& ctx, const QString& fileName) {
     }
     computeImageAreaFor(ctx);
     const QRect area(s.ImageAreaLeft, s.ImageAreaTop, s.ImageAreaWidth, s.ImageAreaHeight);
-    TMoviePlayer& player = DPLAYER(ctx.screen);
+    TMoviePlayer& player = DPLAYER(ctx.surface);
     platform::MediaDevice& device = player.device();
     s.MoviePlaying = true;
     const QString refused = movieFileProblem(fileName);
@@ -118,7 +118,7 @@ void playMovie(ShowContext& ctx, const QString& fileName) {
 }
 
 TMovieBox::TMovieBox(ShowContext ctx)
-    : EngineThread(&ctx.screen), ctx_(ctx), entries_(ctx.show.ImageEntries) {
+    : EngineThread(&ctx.surface), ctx_(ctx), entries_(ctx.show.ImageEntries) {
     // Here, on the main thread, before this thread reads its first picture.
     applyPictureDecodeLimit();
     ctx_.show.SlideIndex = 0;

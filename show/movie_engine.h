@@ -6,7 +6,7 @@
 
 #include "persistence/picture_reader.h"
 #include "show/engine_thread.h"
-#include "show/show_startup.h"
+#include "show/show_context.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "show/movie_player.h"
 
 #include "show/movie_engine.h"
-#include "show/play_screen.h"
 #include "show/show_state.h"
+#include "show/show_surface.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -53,14 +53,14 @@ QString movieOverdue(const MovieWatchLimits& limits, std::int64_t elapsedMs, boo
     return QString();
 }
 
-TMoviePlayer::TMoviePlayer(TPlayScreen& screen)
-    : QObject(&screen), screen_(screen), device_(platform::createMediaDevice()) {
+TMoviePlayer::TMoviePlayer(ShowSurface& surface)
+    : QObject(&surface), surface_(surface), device_(platform::createMediaDevice()) {
     setObjectName(kPlayerName);
     device_->setFrameHandler([this](const QImage& frame, const QRect& destination) {
         // A frame covers its own place only: the moving strips stay put.
-        QImage& surface = screen_.surfaceFor(destination);
+        QImage& surface = surface_.imageFor(destination);
         drawFrame(surface, frame, destination);
-        screen_.markDirty(destination.intersected(surface.rect()));
+        surface_.markDirty(destination.intersected(surface.rect()));
         shown_ = true;
     });
     connect(&watchTimer_, &QTimer::timeout, this, &TMoviePlayer::checkWatch);
@@ -85,7 +85,7 @@ void drawFrame(QImage& surface, const QImage& frame, const QRect& destination) {
 }
 
 TMoviePlayer::~TMoviePlayer() {
-    // The device goes before the screen whose surface its pictures go into.
+    // The device goes before the surface its pictures go into.
     device_.reset();
 }
 
@@ -145,7 +145,7 @@ void TMoviePlayer::giveUp(ShowState& show, const QString& reason) {
     device_->close();
     // A frozen show keeps its screen up with the operator at the panel; a
     // closed one has nobody to answer, so its log alone keeps the problem.
-    const bool seen = show.ShowRunning.load() || screen_.isVisible();
+    const bool seen = show.ShowRunning.load() || surface_.onScreen();
     if (seen) {
         // The player (and its screen) may go while the message is up; the
         // show record lives on beside the editor.
@@ -156,10 +156,10 @@ void TMoviePlayer::giveUp(ShowState& show, const QString& reason) {
     show.MoviePlaying = false;
 }
 
-TMoviePlayer& DPLAYER(TPlayScreen& screen) {
+TMoviePlayer& DPLAYER(ShowSurface& surface) {
     Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
-    if (auto* player = screen.findChild<TMoviePlayer*>(kPlayerName, Qt::FindDirectChildrenOnly)) {
+    if (auto* player = surface.findChild<TMoviePlayer*>(kPlayerName, Qt::FindDirectChildrenOnly)) {
         return *player;
     }
-    return *new TMoviePlayer(screen);
+    return *new TMoviePlayer(surface);
 }

@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <memory>
 
-class TPlayScreen;
+class ShowSurface;
 struct ShowState;
 
 // How long a movie may play without ending before it is taken for failed: a
@@ -48,7 +48,7 @@ class TMoviePlayer : public QObject {
 public:
     // Made a child of `screen`. Every picture of a movie is drawn into the
     // screen surface at the device's destination rectangle.
-    explicit TMoviePlayer(TPlayScreen& screen);
+    explicit TMoviePlayer(ShowSurface& surface);
     ~TMoviePlayer() override;
 
     platform::MediaDevice& device() { return *device_; }
@@ -73,7 +73,7 @@ private:
     void stopWatch();
     void giveUp(ShowState& show, const QString& reason);
 
-    TPlayScreen& screen_;
+    ShowSurface& surface_;
     std::unique_ptr<platform::MediaDevice> device_;
     MovieWatchLimits limits_;
     QTimer watchTimer_;
@@ -89,4 +89,4 @@ private:
 void drawFrame(QImage& surface, const QImage& frame, const QRect& destination);
 
 // The play screen's media player, made on first use. Main thread only.
-TMoviePlayer& DPLAYER(TPlayScreen& screen);
+TMoviePlayer& DPLAYER(ShowSurface& surface);

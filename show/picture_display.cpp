@@ -3,15 +3,14 @@
 #include "persistence/picture_reader.h"
 #include "platform/colors.h"
 #include "platform/system_info.h"
-#include "show/play_screen.h"
 #include "show/safe_bounds.h"
 #include "show/show_host.h"
+#include "show/show_surface.h"
 
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
 #include <QThread>
-#include <QWidget>
 
 #include <chrono>
 #include <thread>
@@ -21,8 +20,7 @@ ImageArea imageAreaOf(const ShowContext& ctx) {
     const int sw = sys.playScreenWidth();
     return computeImageArea(safeLength(ctx.board.Box1Width, sw), ctx.show.Box1ShownHeight,
                             safeBorderWidth(ctx.board.BorderWidth, sw, sys.playScreenHeight()), sw,
-                            ctx.screen.Panel3->placed().height(),
-                            ctx.screen.Panel4->placed().height());
+                            ctx.show.MainTitleBarHeight, ctx.show.SecondTitleBarHeight);
 }
 
 void computeImageAreaFor(ShowContext& ctx) {
@@ -35,7 +33,7 @@ void computeImageAreaFor(ShowContext& ctx) {
 
 PicturePlacement placementOf(const ShowContext& ctx) {
     const ImageArea a = imageAreaOf(ctx);
-    return PicturePlacement{QRect(a.Left, a.Top, a.Width, a.Height), ctx.screen.surface().size(),
+    return PicturePlacement{QRect(a.Left, a.Top, a.Width, a.Height), ctx.surface.size(),
                             ctx.host.imageStretch()};
 }
 
@@ -43,7 +41,7 @@ void drawPicture(ShowContext& ctx, const AreaPicture& picture) {
     if (picture.image.isNull()) {
         return;
     }
-    ctx.screen.Image4.bitmap = picture.image;
+    ctx.surface.Image4.bitmap = picture.image;
     computeImageAreaFor(ctx);
     const PicturePlacement now = placementOf(ctx);
     const QRect& area = now.area;
@@ -53,7 +51,7 @@ void drawPicture(ShowContext& ctx, const AreaPicture& picture) {
         placed = now.stretch ? area : QRect(area.topLeft(), picture.image.size());
     }
 
-    QImage& surface = ctx.screen.surface();
+    QImage& surface = ctx.surface.image();
     QPainter painter(&surface);
     // Opaque pictures are plain copies, with no blending to work out.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -61,7 +59,7 @@ void drawPicture(ShowContext& ctx, const AreaPicture& picture) {
     QRect changed = placed;
     if (now.stretch) {
         if (ctx.host.syncWithRetrace()) {
-            chkcrt(&ctx.screen);
+            chkcrt(ctx.surface.screen());
         }
         if (area.isEmpty()) {
             return;
@@ -82,7 +80,7 @@ void drawPicture(ShowContext& ctx, const AreaPicture& picture) {
     }
     painter.drawImage(placed, picture.image);
     painter.end();
-    ctx.screen.markDirty(changed);
+    ctx.surface.markDirty(changed);
 }
 
 void PlayBitMap(ShowContext& ctx, const QString& fileName) {
@@ -93,8 +91,7 @@ void PlayBitMap(ShowContext& ctx, const QString& fileName) {
     drawPicture(ctx, readPictureForArea(fileName, placementOf(ctx)));
 }
 
-void chkcrt(const QWidget* window) {
-    const QScreen* screen = window ? window->screen() : nullptr;
+void chkcrt(const QScreen* screen) {
     const double rate = (screen && screen->refreshRate() > 1.0) ? screen->refreshRate() : 60.0;
     const auto period = std::chrono::nanoseconds(static_cast<long long>(1e9 / rate));
     // Frames are counted from a fixed origin; wait for the start of the next.

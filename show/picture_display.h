@@ -3,11 +3,12 @@
 // Pictures in the image area beside text box 1.
 
 #include "persistence/picture_reader.h"
-#include "show/show_startup.h"
+#include "show/show_context.h"
+#include "show/show_layout.h"
 
 #include <QString>
 
-class QWidget;
+class QScreen;
 
 // The image area of the current show, from the box and border sizes as the
 // show uses them (within the safe bounds).
@@ -36,4 +37,4 @@ void PlayBitMap(ShowContext& ctx, const QString& fileName);
 
 // Waits for the next frame of the display, never longer than one frame
 // period.
-void chkcrt(const QWidget* window);
+void chkcrt(const QScreen* screen);

@@ -15,14 +15,6 @@ const QColor kHighlight(255, 255, 255);
 
 } // namespace
 
-QRect coverScaled(const QRect& r, qreal factor) {
-    const int left = static_cast<int>(std::floor(r.x() * factor));
-    const int top = static_cast<int>(std::floor(r.y() * factor));
-    const int right = static_cast<int>(std::ceil((r.x() + r.width()) * factor));
-    const int bottom = static_cast<int>(std::ceil((r.y() + r.height()) * factor));
-    return QRect(left, top, right - left, bottom - top);
-}
-
 PlayControl::PlayControl(QWidget* parent) : QWidget(parent) {
     // Not opaque: the play screen paints beneath and for it.
     setAttribute(Qt::WA_NoSystemBackground);

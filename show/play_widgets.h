@@ -4,14 +4,11 @@
 // around the text boxes.
 
 #include "board/board_state.h"
+#include "show/show_surface.h"
 
 #include <QWidget>
 
 class QPainter;
-
-// `r` scaled by `factor` and widened to whole pixels, so that it covers the
-// same place: from the screen's own pixels to the desktop's, or back.
-QRect coverScaled(const QRect& r, qreal factor);
 
 // A control of the play screen. The play screen paints it, in the screen's
 // own pixels, where it was placed; the widget stands there to take the mouse.

@@ -1,7 +1,9 @@
 #pragma once
 
 // What a show needs from the editor that composes the board: the texts its
-// controls hold, and the editor's own part of the hand-over.
+// controls hold, the switches it reads, and the editor's own part of the
+// start of a show. The end of a show and the panel's clock switch reach the
+// editor as signals of the play screen and the panel.
 
 #include <QString>
 #include <QStringList>
@@ -30,15 +32,11 @@ public:
     // The image-stretch and retrace switches, read each time a picture is drawn.
     virtual bool imageStretch() const = 0;
     virtual bool syncWithRetrace() const = 0;
-    // The editor leaves the screen to the play screen...
+    // The editor leaves the screen to the play screen.
     virtual void hideEditorForShow() = 0;
-    // ...and comes back, in front, when the show ends.
-    virtual void showEditorAfterShow() = 0;
 
-    // The editor's clock switch: whether its tool button is down, and
-    // setting the button, its menu check and the board's ClockOn together.
+    // Whether the editor's clock button is down.
     virtual bool clockButtonDown() const = 0;
-    virtual void setClockSwitch(bool on) = 0;
     // The editor's colour dialog, opened with its current settings: the
     // chosen colour ($00BBGGRR), or nothing when the operator cancels.
     virtual std::optional<std::uint32_t> choosePlayBackColor() = 0;

@@ -86,6 +86,8 @@ ShowLayout computeShowLayout(const LayoutInput& in) {
 void applyShowLayout(const ShowLayout& layout, const LayoutInput& in, ShowState& show) {
     show.Box1ShownHeight = layout.Box1ShownHeight;
     show.Box2ShownHeight = layout.Box2ShownHeight;
+    show.MainTitleBarHeight = layout.Panel3.visible ? layout.Panel3.height : 0;
+    show.SecondTitleBarHeight = layout.Panel4.visible ? layout.Panel4.height : 0;
     show.Box1Bottom = layout.Box1Bottom;
     show.Box2Bottom = layout.Box2Bottom;
     show.ClockTop = layout.ClockTop;

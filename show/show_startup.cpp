@@ -75,10 +75,10 @@ LayoutInput layoutInputFor(const BoardState& board, const ShowState& show,
     return in;
 }
 
-void StartTheShow(ShowContext& ctx) {
+void StartTheShow(ShowContext& ctx, TPlayScreen& screen) {
+    Q_ASSERT(&ctx.surface == &screen.surface());
     BoardState& board = ctx.board;
     ShowState& show = ctx.show;
-    TPlayScreen& screen = ctx.screen;
     // The show is laid out for the screen it plays on, in that screen's
     // own pixels.
     const platform::PlayScreenTarget target = platform::playScreenTarget();
@@ -141,32 +141,32 @@ void StartTheShow(ShowContext& ctx) {
 
     if (show.Box1On) {
         show.Box1LineHeight =
-            prepareLineBitmap(screen.Image1, board.Text1FontName, board.Text1FontSize,
+            prepareLineBitmap(ctx.surface.Image1, board.Text1FontName, board.Text1FontSize,
                               board.Text1Color, board.Text1BackColor, in.Box1Width);
     }
     placeFrame(screen.Bevel3, layout.Bevel3, ratio);
     if (show.Box2On) {
         show.Box2LineHeight =
-            prepareLineBitmap(screen.Image2, board.Text2FontName, board.Text2FontSize,
+            prepareLineBitmap(ctx.surface.Image2, board.Text2FontName, board.Text2FontSize,
                               board.Text2Color, board.Text2BackColor, in.Box2Width);
     }
     placeFrame(screen.Bevel4, layout.Bevel4, ratio);
     if (show.CrawlOn) {
-        renderCrawlBitmap(screen.Image3, texts.CrawlLine, board.CrawlFontName, board.CrawlFontSize,
-                          board.CrawlColor, board.CrawlBackColor);
+        renderCrawlBitmap(ctx.surface.Image3, texts.CrawlLine, board.CrawlFontName,
+                          board.CrawlFontSize, board.CrawlColor, board.CrawlBackColor);
     }
 
     // Hand-over: the editor leaves, the play screen covers the whole screen.
     ctx.host.hideEditorForShow();
-    screen.resizeSurface(sw, sh);
+    ctx.surface.resize(sw, sh);
     screen.setVisible(true);
-    screen.EraseAllowed = true;
+    ctx.surface.EraseAllowed = true;
     screen.setGeometry(screen.windowGeometryFor(QSize(sw, sh)));
-    screen.requestErase();
+    ctx.surface.requestErase();
     screen.showFullScreen();
     screen.setupplayscreen();
     QApplication::processEvents();
-    screen.EraseAllowed = false;
+    ctx.surface.EraseAllowed = false;
     screen.takeKeyboard();
     screen.holdScreenOn();
 

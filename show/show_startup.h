@@ -4,18 +4,11 @@
 // the line and crawl bitmaps and hands the screen over to the play screen.
 
 #include "board/board_state.h"
+#include "show/show_context.h"
 #include "show/show_layout.h"
 #include "show/show_state.h"
 
-class ShowHost;
 class TPlayScreen;
-
-struct ShowContext {
-    BoardState& board;
-    ShowState& show;
-    TPlayScreen& screen;
-    ShowHost& host;
-};
 
 // The layout input for the current board, flags and title panels, with the
 // board's sizes taken within the show's safe bounds; the crawl line height is
@@ -23,6 +16,7 @@ struct ShowContext {
 LayoutInput layoutInputFor(const BoardState& board, const ShowState& show,
                            const TPlayScreen& screen, int screenWidth, int screenHeight);
 
-// Builds and starts a show from the current board and element flags. Also
-// run again over the visible play screen to apply changed settings.
-void StartTheShow(ShowContext& ctx);
+// Builds and starts a show from the current board and element flags on
+// `screen`, whose surface `ctx` draws into. Also run again over the visible
+// play screen to apply changed settings.
+void StartTheShow(ShowContext& ctx, TPlayScreen& screen);

@@ -82,6 +82,10 @@ struct ShowState {
     // values, so a box played empty comes back once it has text again.
     std::int32_t Box1ShownHeight = 0;
     std::int32_t Box2ShownHeight = 0;
+    // The heights the main and second title bars take in this show, 0 for
+    // one that is off; the image area starts below them.
+    std::int32_t MainTitleBarHeight = 0;
+    std::int32_t SecondTitleBarHeight = 0;
 
     // The texts of the show, taken from the editor when the show starts (the
     // editor is hidden while it runs): the lines of both text objects and the

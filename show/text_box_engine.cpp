@@ -5,9 +5,9 @@
 #include "platform/win_ver.h"
 #include "show/marker.h"
 #include "show/picture_display.h"
-#include "show/play_screen.h"
 #include "show/safe_bounds.h"
 #include "show/show_rules.h"
+#include "show/show_surface.h"
 #include "show/surface_ops.h"
 
 #include <QCoreApplication>
@@ -41,7 +41,7 @@ BoxFields box1(ShowContext& ctx) {
     return BoxFields{s.Box1Line,       s.Box1LineCount,       s.Box1Row,
                      s.Box1LineHeight, s.Box1TextX,           s.Box1SourceRect,
                      s.Box1DestRect,   s.Box1ScrollRect,      s.Box1ClipRect,
-                     s.Box1UpdateRect, ctx.board.CenterText1, ctx.screen.Image1,
+                     s.Box1UpdateRect, ctx.board.CenterText1, ctx.surface.Image1,
                      s.Text1Lines};
 }
 
@@ -50,7 +50,7 @@ BoxFields box2(ShowContext& ctx) {
     return BoxFields{s.Box2Line,       s.Box2LineCount,       s.Box2Row,
                      s.Box2LineHeight, s.Box2TextX,           s.Box2SourceRect,
                      s.Box2DestRect,   s.Box2ScrollRect,      s.Box2ClipRect,
-                     s.Box2UpdateRect, ctx.board.CenterText2, ctx.screen.Image2,
+                     s.Box2UpdateRect, ctx.board.CenterText2, ctx.surface.Image2,
                      s.Text2Lines};
 }
 
@@ -100,7 +100,7 @@ void advance(ShowContext& ctx, BoxFields& f, std::int32_t lastRow) {
     }
     f.SourceRect = Rect{0, f.Row, boxWidth(f), f.Row + 1};
     f.UpdateRect =
-        ctx.screen.scrollUpStep(f.Holder.bitmap, f.Row, f.DestRect, f.ScrollRect, f.ClipRect);
+        ctx.surface.scrollUpStep(f.Holder.bitmap, f.Row, f.DestRect, f.ScrollRect, f.ClipRect);
     f.Row += 1;
 }
 
@@ -163,7 +163,7 @@ EngineThread::Priority enginePriority() {
 
 // Each box starts from the first row of its line. The reset is done here, on
 // the main thread, because the main thread owns the row between steps.
-TScrollBox1::TScrollBox1(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {
+TScrollBox1::TScrollBox1(ShowContext ctx) : EngineThread(&ctx.surface), ctx_(ctx) {
     ctx_.show.Box1Row = 0;
 }
 
@@ -183,7 +183,7 @@ void TScrollBox1::Execute() {
              });
 }
 
-TScrollBox2::TScrollBox2(ShowContext ctx) : EngineThread(&ctx.screen), ctx_(ctx) {
+TScrollBox2::TScrollBox2(ShowContext ctx) : EngineThread(&ctx.surface), ctx_(ctx) {
     ctx_.show.Box2Row = 0;
 }
 

@@ -5,7 +5,7 @@
 // pause and the picture markers.
 
 #include "show/engine_thread.h"
-#include "show/show_startup.h"
+#include "show/show_context.h"
 
 // One step of text box 1, on the main thread. Returns false when the show
 // has stopped (the step's thread is to end).

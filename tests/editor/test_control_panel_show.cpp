@@ -68,7 +68,6 @@ private:
 
 void ControlPanelShowTest::init() {
     openSession();
-    panel()->stopWaitMs = 0;
     m_->Memo1->setPlainText(QStringLiteral("line one\nline two\nline three"));
     m_->Memo2->setPlainText(QStringLiteral("other box"));
 }
@@ -270,16 +269,16 @@ void ControlPanelShowTest::colour_takesTheEditorsDialog() {
     QCOMPARE(m_->board.PlayBackColor, Colour(0x000080));
     QVERIFY(!panel()->isVisible());
     QVERIFY(m_->showState.ShowRunning);
-    QCOMPARE(screen_->backgroundColour(), Colour(0x000080));
+    QCOMPARE(screen_->surface().backgroundColour(), Colour(0x000080));
 
     QTest::keyClick(screen_, Qt::Key_Space);
     dialogs_->answerColor(0x00FF00);
     panel()->Color1->trigger();
     QCOMPARE(m_->board.PlayBackColor, Colour(0x00FF00));
     QCOMPARE(m_->ColorDialog1.color, std::uint32_t(0x00FF00));
-    QCOMPARE(screen_->backgroundColour(), Colour(0x00FF00));
+    QCOMPARE(screen_->surface().backgroundColour(), Colour(0x00FF00));
     QVERIFY(m_->showState.ShowRunning);
-    QCOMPARE(screen_->surface().pixel(799, 599), qRgb(0, 255, 0));
+    QCOMPARE(screen_->surface().image().pixel(799, 599), qRgb(0, 255, 0));
     screen_->ClosePlayScreen();
 }
 
@@ -291,9 +290,9 @@ void ControlPanelShowTest::hide_thenRefreshResumes() {
     QVERIFY(screen_->isVisible());
     QVERIFY(!m_->showState.ShowRunning);
     QVERIFY(noEngineRuns());
-    const QImage frozen = screen_->surface().copy();
+    const QImage frozen = screen_->surface().image().copy();
     QTest::qWait(30);
-    QCOMPARE(screen_->surface(), frozen);
+    QCOMPARE(screen_->surface().image(), frozen);
 
     clickRightOn(screen_);
     QVERIFY(panel()->isVisible());
@@ -346,9 +345,9 @@ void ControlPanelShowTest::alignScreen_everyRestartStaysFrozen() {
     QVERIFY(CrawlThreadHandle.thread()->completedSteps() <= 1);
     const int row = m_->showState.Box1Row;
     const int column = m_->showState.CrawlColumn;
-    const QImage frozen = screen_->surface().copy();
+    const QImage frozen = screen_->surface().image().copy();
     QTest::qWait(30);
-    QCOMPARE(screen_->surface(), frozen);
+    QCOMPARE(screen_->surface().image(), frozen);
     QCOMPARE(m_->showState.Box1Row, row);
     QCOMPARE(m_->showState.CrawlColumn, column);
 

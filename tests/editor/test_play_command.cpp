@@ -245,15 +245,15 @@ void PlayCommandTest::show_hidesEditorAndPlacesTitles_workedExample() {
     QCOMPARE(s.Box1DestRect, (Rect{10, 325, 390, 326}));
     QCOMPARE(s.Box2ScrollRect, (Rect{0, 346, 800, 446}));
     QCOMPARE(s.CrawlDestRect.Left, 799);
-    QCOMPARE(screen_->surface().size(), QSize(800, 600));
+    QCOMPARE(screen_->surface().image().size(), QSize(800, 600));
     // The surface is erased in the play background colour.
-    QCOMPARE(screen_->surface().pixel(5, 590), qRgb(0, 0, 0));
+    QCOMPARE(screen_->surface().image().pixel(5, 590), qRgb(0, 0, 0));
     screen_->ClosePlayScreen();
     m_->board.PlayBackColor = 0x00FF00;
     m_->Mode1Click();
-    QCOMPARE(screen_->surface().pixel(5, 590), qRgb(0, 255, 0));
-    QCOMPARE(screen_->surface().pixel(799, 0), qRgb(0, 255, 0));
-    QVERIFY(!screen_->EraseAllowed);
+    QCOMPARE(screen_->surface().image().pixel(5, 590), qRgb(0, 255, 0));
+    QCOMPARE(screen_->surface().image().pixel(799, 0), qRgb(0, 255, 0));
+    QVERIFY(!screen_->surface().EraseAllowed);
     screen_->ClosePlayScreen();
 }
 
@@ -324,15 +324,15 @@ void PlayCommandTest::show_lineAndCrawlBitmaps() {
     m_->board.Text1BackColor = 0x00FF00;
     m_->Memo1->setPlainText(QStringLiteral("line"));
     m_->Mode1Click();
-    const QImage& line = screen_->Image1.bitmap;
+    const QImage& line = screen_->surface().Image1.bitmap;
     QCOMPARE(line.width(), 400);
     QCOMPARE(line.height(), m_->showState.Box1LineHeight);
     QVERIFY(line.height() > 20);
     QCOMPARE(line.pixel(0, 0), qRgb(0, 255, 0));
     QCOMPARE(line.pixel(399, line.height() - 1), qRgb(0, 255, 0));
-    QVERIFY(!screen_->Image1.font.bold());
+    QVERIFY(!screen_->surface().Image1.font.bold());
 
-    const QImage& crawl = screen_->Image3.bitmap;
+    const QImage& crawl = screen_->surface().Image3.bitmap;
     QVERIFY(crawl.width() > 100);
     QCOMPARE(crawl.height(), m_->showState.CrawlDestRect.height());
     // The crawl text is drawn white on black: some pixels are lit.

@@ -151,9 +151,9 @@ void PlayScreenTest::rightButtonOrSpace_bringsPanelAndFreezes() {
     QVERIFY(!Box2ThreadHandle.thread());
     QVERIFY(!CrawlThreadHandle.thread());
     // Frozen: nothing moves any more.
-    const QImage frozen = screen_->surface().copy();
+    const QImage frozen = screen_->surface().image().copy();
     QTest::qWait(30);
-    QCOMPARE(screen_->surface(), frozen);
+    QCOMPARE(screen_->surface().image(), frozen);
     screen_->ClosePlayScreen();
     QVERIFY(!w_.AlignCntrlBox->isVisible());
 }
@@ -215,7 +215,7 @@ void PlayScreenTest::clock_drawnAtBorderAndClockTop_clearsItsLine() {
     const int top = m_->showState.ClockTop;
     QCOMPARE(top, 456);
     // Something long stood on the clock's line before.
-    QImage& s = screen_->surface();
+    QImage& s = screen_->surface().image();
     for (int x = 0; x < 800; ++x) {
         for (int y = top; y < top + 10; ++y) {
             s.setPixel(x, y, qRgb(255, 255, 255));

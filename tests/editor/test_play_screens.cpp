@@ -178,7 +178,7 @@ void PlayScreensTest::chosenScreen_showCoversItInItsPixels() {
     QScreen* side = screenNamed(QStringLiteral("Side-3"));
     QCOMPARE(screen_->playingOn(), side);
     QCOMPARE(screen_->geometry(), QRect(800 + 400, 0, 640, 480));
-    QCOMPARE(screen_->surface().size(), QSize(640, 480));
+    QCOMPARE(screen_->surface().image().size(), QSize(640, 480));
     // The titles and the crawl line reach across that screen.
     QCOMPARE(screen_->Panel3->placed().width(), 640);
     QCOMPARE(m_->showState.CrawlDestRect.Left, 639);
@@ -231,7 +231,7 @@ void PlayScreensTest::scaledScreen_showsWhatAnUnscaledOneShows() {
     QVERIFY(QTest::qWaitForWindowExposed(screen_));
     QCOMPARE(screen_->pixelRatio(), 2.0);
     QCOMPARE(screen_->geometry(), QRect(800, 0, 400, 300));
-    QCOMPARE(screen_->surface().size(), QSize(800, 600));
+    QCOMPARE(screen_->surface().image().size(), QSize(800, 600));
     QCOMPARE(screen_->Panel3->placed(), title);
     QCOMPARE(screen_->Bevel4->placed(), frame);
     const QImage scaled = shownOn(*screen_);

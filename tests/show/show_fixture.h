@@ -4,6 +4,7 @@
 // host that hands over fixed texts, for tests of the show's own parts.
 
 #include "board/board_state.h"
+#include "show/engine_thread.h"
 #include "show/play_screen.h"
 #include "show/show_host.h"
 #include "show/show_startup.h"
@@ -32,9 +33,7 @@ struct FakeHost final : ShowHost {
     bool imageStretch() const override { return stretch; }
     bool syncWithRetrace() const override { return sync; }
     void hideEditorForShow() override { ++editorHidden; }
-    void showEditorAfterShow() override { ++editorShown; }
     bool clockButtonDown() const override { return clockDown; }
-    void setClockSwitch(bool on) override { clockDown = on; }
     std::optional<std::uint32_t> choosePlayBackColor() override {
         ++colourDialogs;
         if (colourAnswers.empty()) {
@@ -56,10 +55,14 @@ struct ShowFixture {
     ShowContext ctx;
 
     ShowFixture(int width, int height)
-        : screen(std::make_unique<TPlayScreen>()), ctx{board, show, *screen, host} {
-        screen->attach(&board, &show, &host, nullptr);
-        screen->resizeSurface(width, height);
-        screen->surface().fill(Qt::black);
+        : screen(std::make_unique<TPlayScreen>()), ctx{board, show, screen->surface(), host} {
+        screen->attach(&board, &show, nullptr);
+        // The editor comes back as the program brings it back.
+        QObject::connect(screen.get(), &TPlayScreen::showEnded, [h = &host] { ++h->editorShown; });
+        // Tests end many shows: the threads are ended without the settling time.
+        setStopSettleMs(0);
+        screen->surface().resize(width, height);
+        screen->surface().image().fill(Qt::black);
         // No titles unless a test places them.
         screen->Panel3->setGeometry(0, 0, 0, 0);
         screen->Panel4->setGeometry(0, 0, 0, 0);

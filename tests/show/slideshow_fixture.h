@@ -33,7 +33,7 @@ struct PieceHook {
 };
 
 inline QRgb areaColour(ShowFixture& f) {
-    return f.screen->surface().pixel(kArea.center());
+    return f.screen->surface().image().pixel(kArea.center());
 }
 
 inline QString writePicture(const QString& path, QColor colour) {

@@ -52,9 +52,11 @@ struct PanelFixture {
         f.host.texts.Text1Lines = {QStringLiteral("first line"), QStringLiteral("second")};
         f.host.texts.Text2Lines = {QStringLiteral("other box")};
         f.host.texts.CrawlLine = QStringLiteral("crawl text");
-        panel = std::make_unique<TAlignCntrlBox>(f.ctx);
-        panel->stopWaitMs = 0;
-        f.screen->attach(&f.board, &f.show, &f.host, panel.get());
+        panel = std::make_unique<TAlignCntrlBox>(f.ctx, *f.screen);
+        f.screen->attach(&f.board, &f.show, panel.get());
+        QObject::connect(panel.get(), &TAlignCntrlBox::clockSwitched,
+                         [h = &f.host](bool on) { h->clockDown = on; });
+        panel->FormCreate();
     }
     ~PanelFixture() {
         // No engine outlives the board and screen it steps.
@@ -66,7 +68,7 @@ struct PanelFixture {
 
     // Plays the show until every engine has stepped.
     void play() {
-        StartTheShow(f.ctx);
+        StartTheShow(f.ctx, *f.screen);
         QTRY_VERIFY(f.show.Box1Row > 0 && f.show.Box2Row > 0 && f.show.CrawlColumn > 0);
     }
 };
@@ -279,12 +281,12 @@ void ControlPanelTest::formShow_stopsTheShowAndNamesItsThreads() {
     const long long box2 = Box2ThreadHandle.handleNumber();
     const long long crawl = CrawlThreadHandle.handleNumber();
     QVERIFY(box1 != 0 && box2 != 0 && crawl != 0);
-    p.f.screen->EraseAllowed = false;
+    p.f.screen->surface().EraseAllowed = false;
 
     p.panel->show();
     QVERIFY(!p.f.show.ShowRunning);
     QVERIFY(noEngineRuns());
-    QVERIFY(p.f.screen->EraseAllowed);
+    QVERIFY(p.f.screen->surface().EraseAllowed);
     QCOMPARE(p.panel->Label7->text(), QString::number(box1));
     QCOMPARE(p.panel->Label8->text(), QString::number(box2));
     QCOMPARE(p.panel->Label9->text(), QString::number(crawl));

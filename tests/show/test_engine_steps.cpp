@@ -30,8 +30,8 @@ void layOutBox1(ShowFixture& f, const QStringList& lines, int border = 0) {
     f.show.Box1Bottom = 200;
     f.show.Box1DestRect = {border, 199, 200 - border, 200};
     f.show.Box1ScrollRect = f.show.Box1ClipRect = {0, 100, 200, 200};
-    f.show.Box1LineHeight =
-        prepareLineBitmap(f.screen->Image1, QStringLiteral("Arial"), 20, 0xFFFFFF, 0x000080, 200);
+    f.show.Box1LineHeight = prepareLineBitmap(f.screen->surface().Image1, QStringLiteral("Arial"),
+                                              20, 0xFFFFFF, 0x000080, 200);
 }
 
 void layOutBox2(ShowFixture& f, const QStringList& lines) {
@@ -42,8 +42,8 @@ void layOutBox2(ShowFixture& f, const QStringList& lines) {
     f.show.Box2Bottom = 290;
     f.show.Box2DestRect = {0, 289, 300, 290};
     f.show.Box2ScrollRect = f.show.Box2ClipRect = {0, 210, 300, 290};
-    f.show.Box2LineHeight =
-        prepareLineBitmap(f.screen->Image2, QStringLiteral("Arial"), 20, 0xFFFFFF, 0x008000, 300);
+    f.show.Box2LineHeight = prepareLineBitmap(f.screen->surface().Image2, QStringLiteral("Arial"),
+                                              20, 0xFFFFFF, 0x008000, 300);
 }
 
 QImage row(const QImage& img, int y, int left, int width) {
@@ -152,7 +152,7 @@ void EngineStepsTest::box1_showsRows1ToHMinus2_perLine() {
     QVERIFY(h > 4);
 
     QVERIFY(textBox1Step(f.ctx));
-    const QImage line = f.screen->Image1.bitmap.copy();
+    const QImage line = f.screen->surface().Image1.bitmap.copy();
     QCOMPARE(f.show.Box1Row, 2);
     for (int i = 1; i < h - 2; ++i) {
         textBox1Step(f.ctx);
@@ -160,7 +160,7 @@ void EngineStepsTest::box1_showsRows1ToHMinus2_perLine() {
     // h - 2 steps scrolled; the line is now on screen, bottom row doubled.
     QCOMPARE(f.show.Box1Row, h - 1);
     QCOMPARE(f.show.Box1Line, 0);
-    const QImage& s = f.screen->surface();
+    const QImage& s = f.screen->surface().image();
     QCOMPARE(row(s, 199, 0, 200), row(line, h - 2, 0, 200));
     for (int k = 1; k <= h - 2; ++k) {
         QCOMPARE(row(s, 199 - k, 0, 200), row(line, h - 1 - k, 0, 200));
@@ -171,7 +171,7 @@ void EngineStepsTest::box1_showsRows1ToHMinus2_perLine() {
     // The (h - 1)th step only finishes the line.
     const QImage before = s.copy();
     textBox1Step(f.ctx);
-    QCOMPARE(f.screen->surface(), before);
+    QCOMPARE(f.screen->surface().image(), before);
     QCOMPARE(f.show.Box1Row, 0);
     QCOMPARE(f.show.Box1Line, 1);
     QCOMPARE(f.show.Box1SourceRect, (Rect{0, h - 2, 200, h - 1}));
@@ -182,13 +182,13 @@ void EngineStepsTest::box2_showsRows1ToHMinus1_perLine() {
     layOutBox2(f, {QStringLiteral("Wg second")});
     const int h = f.show.Box2LineHeight;
     textBox2Step(f.ctx);
-    const QImage line = f.screen->Image2.bitmap.copy();
+    const QImage line = f.screen->surface().Image2.bitmap.copy();
     for (int i = 1; i < h - 1; ++i) {
         textBox2Step(f.ctx);
     }
     QCOMPARE(f.show.Box2Row, h);
     QCOMPARE(f.show.Box2Line, 0);
-    const QImage& s = f.screen->surface();
+    const QImage& s = f.screen->surface().image();
     QCOMPARE(row(s, 289, 0, 300), row(line, h - 1, 0, 300));
     for (int k = 1; k <= h - 1; ++k) {
         QCOMPARE(row(s, 289 - k, 0, 300), row(line, h - k, 0, 300));
@@ -202,8 +202,8 @@ void EngineStepsTest::box1_rowSqueezedIntoInsetStrip() {
     ShowFixture f(400, 300);
     layOutBox1(f, {QStringLiteral("WWWWWWWWWWWW")}, 10);
     textBox1Step(f.ctx);
-    const QImage line = f.screen->Image1.bitmap.copy();
-    const QImage& s = f.screen->surface();
+    const QImage line = f.screen->surface().Image1.bitmap.copy();
+    const QImage& s = f.screen->surface().image();
     // Row 1 went into the strip x 10 to 190 and moved up one pixel.
     for (int x = 10; x < 190; ++x) {
         const int sx = (x - 10) * 200 / 180;
@@ -224,7 +224,7 @@ void EngineStepsTest::box_endlessCycle_withEmptyLineAfterLast() {
         if (f.show.Box1Row == 0) {
             lines << f.show.Box1Line;
             textBox1Step(f.ctx);
-            const QImage& bmp = f.screen->Image1.bitmap;
+            const QImage& bmp = f.screen->surface().Image1.bitmap;
             bool empty = true;
             for (int y = 0; y < bmp.height() && empty; ++y) {
                 for (int x = 0; x < bmp.width() && empty; ++x) {
@@ -264,7 +264,7 @@ void EngineStepsTest::box_centring() {
         return box == 1 ? f.show.Box1TextX : f.show.Box2TextX;
     };
     const auto holder = [box](ShowFixture& f) -> PictureHolder& {
-        return box == 1 ? f.screen->Image1 : f.screen->Image2;
+        return box == 1 ? f.screen->surface().Image1 : f.screen->surface().Image2;
     };
     const int boxWidth = box == 1 ? 200 : 300;
 
@@ -318,9 +318,9 @@ void EngineStepsTest::box1_markerLine_showsPictureAndDrawsRest() {
     f.show.Box1ShownHeight = 100;
     layOutBox1(f, {QStringLiteral("//0\\\\"), QStringLiteral("A //1\\\\ B"),
                    QStringLiteral("C //7\\\\ D"), QStringLiteral("//2\\\\ E")});
-    const QImage& bmp = f.screen->Image1.bitmap;
-    const QImage& s = f.screen->surface();
-    const QImage empty = lineDrawnAt(f.screen->Image1, QString(), 0);
+    const QImage& bmp = f.screen->surface().Image1.bitmap;
+    const QImage& s = f.screen->surface().image();
+    const QImage empty = lineDrawnAt(f.screen->surface().Image1, QString(), 0);
 
     // Entry 0 stands at the image area's top-left corner (x 200, y 0); the
     // line of only a marker is drawn empty.
@@ -332,7 +332,7 @@ void EngineStepsTest::box1_markerLine_showsPictureAndDrawsRest() {
     // A missing picture shows nothing new; the rest of the line is drawn.
     stepBox1ToLine(f, 1);
     QCOMPARE(s.pixel(205, 5), qRgb(255, 0, 0));
-    QCOMPARE(bmp, lineDrawnAt(f.screen->Image1, QStringLiteral("A  B"), 0));
+    QCOMPARE(bmp, lineDrawnAt(f.screen->surface().Image1, QStringLiteral("A  B"), 0));
 
     // A number past the end of the list: an empty line and no picture.
     stepBox1ToLine(f, 2);
@@ -341,7 +341,7 @@ void EngineStepsTest::box1_markerLine_showsPictureAndDrawsRest() {
 
     stepBox1ToLine(f, 3);
     QCOMPARE(s.pixel(205, 5), qRgb(0, 255, 0));
-    QCOMPARE(bmp, lineDrawnAt(f.screen->Image1, QStringLiteral(" E"), 0));
+    QCOMPARE(bmp, lineDrawnAt(f.screen->surface().Image1, QStringLiteral(" E"), 0));
 }
 
 void EngineStepsTest::box1_markerPictureWithLongPath_isShown() {
@@ -365,7 +365,7 @@ void EngineStepsTest::box1_markerPictureWithLongPath_isShown() {
     f.show.Box1ShownHeight = 100;
     layOutBox1(f, {QStringLiteral("//0\\\\")});
     textBox1Step(f.ctx);
-    QCOMPARE(f.screen->surface().pixel(205, 5), qRgb(0, 0, 255));
+    QCOMPARE(f.screen->surface().image().pixel(205, 5), qRgb(0, 0, 255));
 }
 
 void EngineStepsTest::box1_markerModeClear_drawsLineAsStored() {
@@ -378,12 +378,13 @@ void EngineStepsTest::box1_markerModeClear_drawsLineAsStored() {
     textBox1Step(withMarkers.ctx);
     textBox1Step(without.ctx);
     // Drawn as stored, the marker text makes the line differ from "A  B".
-    QVERIFY(withMarkers.screen->Image1.bitmap != without.screen->Image1.bitmap);
+    QVERIFY(withMarkers.screen->surface().Image1.bitmap != without.screen->surface().Image1.bitmap);
 
     ShowFixture reference(400, 300);
     layOutBox1(reference, {QStringLiteral("A  B")});
     textBox1Step(reference.ctx);
-    QCOMPARE(withMarkers.screen->Image1.bitmap, reference.screen->Image1.bitmap);
+    QCOMPARE(withMarkers.screen->surface().Image1.bitmap,
+             reference.screen->surface().Image1.bitmap);
 }
 
 void EngineStepsTest::box2_neverShowsPictures() {
@@ -393,9 +394,9 @@ void EngineStepsTest::box2_neverShowsPictures() {
     f.show.MarkerMode = true;
     f.board.Box1Width = 10;
     layOutBox2(f, {QStringLiteral("//0\\\\")});
-    const QImage before = f.screen->surface().copy(0, 0, 400, 200);
+    const QImage before = f.screen->surface().image().copy(0, 0, 400, 200);
     textBox2Step(f.ctx);
-    QCOMPARE(f.screen->surface().copy(0, 0, 400, 200), before);
+    QCOMPARE(f.screen->surface().image().copy(0, 0, 400, 200), before);
 }
 
 void EngineStepsTest::step_reportsStoppedShow() {
@@ -417,7 +418,7 @@ void EngineStepsTest::crawl_wStepsPerPass_lastColumnNeverShown() {
             bitmap.setPixel(x, y, qRgb(10 * (x + 1), y, 0));
         }
     }
-    f.screen->Image3.bitmap = bitmap;
+    f.screen->surface().Image3.bitmap = bitmap;
     f.show.CrawlTop = 20;
     f.show.CrawlDestRect = {99, 20, 100, 24};
     f.show.CrawlScrollRect = f.show.CrawlClipRect = {0, 20, 100, 24};
@@ -425,7 +426,7 @@ void EngineStepsTest::crawl_wStepsPerPass_lastColumnNeverShown() {
         crawlStep(f.ctx);
     }
     QCOMPARE(f.show.CrawlColumn, 5);
-    const QImage& s = f.screen->surface();
+    const QImage& s = f.screen->surface().image();
     // Columns 0 to 4 entered at the right edge and moved left, one per step.
     QCOMPARE(s.pixel(99, 21), qRgb(50, 1, 0));
     for (int c = 0; c < 5; ++c) {
@@ -436,26 +437,26 @@ void EngineStepsTest::crawl_wStepsPerPass_lastColumnNeverShown() {
     const QImage before = s.copy();
     crawlStep(f.ctx);
     QCOMPARE(f.show.CrawlColumn, 0);
-    QCOMPARE(f.screen->surface(), before);
+    QCOMPARE(f.screen->surface().image(), before);
     // The next pass follows with no gap: column 0 right after column 4.
     crawlStep(f.ctx);
-    QCOMPARE(f.screen->surface().pixel(97, 21), qRgb(50, 1, 0));
-    QCOMPARE(f.screen->surface().pixel(98, 21), qRgb(10, 1, 0));
-    QCOMPARE(f.screen->surface().pixel(99, 21), qRgb(10, 1, 0));
+    QCOMPARE(f.screen->surface().image().pixel(97, 21), qRgb(50, 1, 0));
+    QCOMPARE(f.screen->surface().image().pixel(98, 21), qRgb(10, 1, 0));
+    QCOMPARE(f.screen->surface().image().pixel(99, 21), qRgb(10, 1, 0));
     QCOMPARE(f.show.CrawlSourceRect, (Rect{0, 0, 1, 4}));
 }
 
 void EngineStepsTest::crawl_narrowBitmap_neverMoves() {
     ShowFixture f(50, 20);
-    f.screen->Image3.bitmap = QImage(1, 4, QImage::Format_RGB32);
-    f.screen->Image3.bitmap.fill(Qt::white);
+    f.screen->surface().Image3.bitmap = QImage(1, 4, QImage::Format_RGB32);
+    f.screen->surface().Image3.bitmap.fill(Qt::white);
     f.show.CrawlDestRect = {49, 0, 50, 4};
     f.show.CrawlScrollRect = f.show.CrawlClipRect = {0, 0, 50, 4};
     for (int i = 0; i < 3; ++i) {
         crawlStep(f.ctx);
         QCOMPARE(f.show.CrawlColumn, 0);
     }
-    QCOMPARE(f.screen->surface().pixel(49, 1), qRgb(0, 0, 0));
+    QCOMPARE(f.screen->surface().image().pixel(49, 1), qRgb(0, 0, 0));
 }
 
 void EngineStepsTest::playBitMap_naturalSize_stretch_missing_broken() {
@@ -464,15 +465,15 @@ void EngineStepsTest::playBitMap_naturalSize_stretch_missing_broken() {
     ShowFixture f(800, 600);
     f.board.Box1Width = 400;
     f.show.Box1ShownHeight = 150;
-    f.screen->Panel3->setGeometry(0, 10, 800, 66);
-    f.screen->Panel4->setGeometry(0, 86, 800, 60);
+    f.show.MainTitleBarHeight = 66;
+    f.show.SecondTitleBarHeight = 60;
     const QString small = writePicture(dir, "small.bmp", 30, 20, Qt::green);
 
     PlayBitMap(f.ctx, small);
     QCOMPARE((ImageArea{f.show.ImageAreaLeft, f.show.ImageAreaTop, f.show.ImageAreaWidth,
                         f.show.ImageAreaHeight}),
              (ImageArea{410, 176, 380, 150}));
-    const QImage& s = f.screen->surface();
+    const QImage& s = f.screen->surface().image();
     QCOMPARE(s.pixel(410, 176), qRgb(0, 255, 0));
     QCOMPARE(s.pixel(439, 195), qRgb(0, 255, 0));
     QCOMPARE(s.pixel(440, 176), qRgb(0, 0, 0));
@@ -501,7 +502,7 @@ void EngineStepsTest::playBitMap_naturalSize_stretch_missing_broken() {
     broken.write("BM this is no picture");
     broken.close();
     PlayBitMap(f.ctx, broken.fileName());
-    QCOMPARE(f.screen->surface(), before);
+    QCOMPARE(f.screen->surface().image(), before);
 }
 
 void EngineStepsTest::clock_largeFont_neverTouchesTheCrawlStrip() {
@@ -512,14 +513,14 @@ void EngineStepsTest::clock_largeFont_neverTouchesTheCrawlStrip() {
     f.show.ClockTop = 400;
     f.show.CrawlTop = 460;
     // A crawl strip already on screen, and a box above the clock.
-    QPainter(&f.screen->surface()).fillRect(QRect(0, 460, 800, 40), Qt::blue);
-    QPainter(&f.screen->surface()).fillRect(QRect(0, 300, 800, 100), Qt::green);
-    const QImage before = f.screen->surface().copy();
+    QPainter(&f.screen->surface().image()).fillRect(QRect(0, 460, 800, 40), Qt::blue);
+    QPainter(&f.screen->surface().image()).fillRect(QRect(0, 300, 800, 100), Qt::green);
+    const QImage before = f.screen->surface().image().copy();
 
     // 72 points is a text line of about 110 pixels: taller than the band.
     f.board.ClockFontSize = 72;
     f.screen->Timer1Timer();
-    const QImage& s = f.screen->surface();
+    const QImage& s = f.screen->surface().image();
     QCOMPARE(s.copy(0, 460, 800, 140), before.copy(0, 460, 800, 140));
     QCOMPARE(s.copy(0, 0, 800, 400), before.copy(0, 0, 800, 400));
     // The clock itself was drawn in its band.
@@ -531,7 +532,7 @@ void EngineStepsTest::clock_largeFont_neverTouchesTheCrawlStrip() {
     f.show.CrawlTop = 400;
     const QImage full = s.copy();
     f.screen->Timer1Timer();
-    QCOMPARE(f.screen->surface(), full);
+    QCOMPARE(f.screen->surface().image(), full);
 }
 
 PLAKORA_TEST_MAIN(EngineStepsTest)

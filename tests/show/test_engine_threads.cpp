@@ -32,15 +32,15 @@ void layOut(ShowFixture& f) {
     f.show.Box1ScrollRect = f.show.Box1ClipRect = {0, 100, 200, 200};
     f.show.Box2DestRect = {0, 289, 300, 290};
     f.show.Box2ScrollRect = f.show.Box2ClipRect = {0, 210, 300, 290};
-    f.show.Box1LineHeight =
-        prepareLineBitmap(f.screen->Image1, QStringLiteral("Arial"), 20, 0xFFFFFF, 0, 200);
-    f.show.Box2LineHeight =
-        prepareLineBitmap(f.screen->Image2, QStringLiteral("Arial"), 20, 0xFFFFFF, 0, 300);
-    renderCrawlBitmap(f.screen->Image3, QStringLiteral("crawl text"), QStringLiteral("Arial"), 20,
-                      0xFFFFFF, 0);
-    f.show.CrawlDestRect = {399, 40, 400, 40 + f.screen->Image3.bitmap.height()};
+    f.show.Box1LineHeight = prepareLineBitmap(f.screen->surface().Image1, QStringLiteral("Arial"),
+                                              20, 0xFFFFFF, 0, 200);
+    f.show.Box2LineHeight = prepareLineBitmap(f.screen->surface().Image2, QStringLiteral("Arial"),
+                                              20, 0xFFFFFF, 0, 300);
+    renderCrawlBitmap(f.screen->surface().Image3, QStringLiteral("crawl text"),
+                      QStringLiteral("Arial"), 20, 0xFFFFFF, 0);
+    f.show.CrawlDestRect = {399, 40, 400, 40 + f.screen->surface().Image3.bitmap.height()};
     f.show.CrawlScrollRect =
-        f.show.CrawlClipRect = {0, 40, 400, 40 + f.screen->Image3.bitmap.height()};
+        f.show.CrawlClipRect = {0, 40, 400, 40 + f.screen->surface().Image3.bitmap.height()};
 }
 
 struct Progress {
@@ -189,14 +189,14 @@ void EngineThreadsTest::kill_whileWaitingForStep_noStepRunsAfterwards() {
     support::FixedSystemInfo sys(400, 300);
     ShowFixture f(400, 300);
     layOut(f);
-    const QImage before = f.screen->surface().copy();
+    const QImage before = f.screen->surface().image().copy();
     startAll(f);
     // No events are processed: every thread waits for its first step.
     KILLTHREADS();
     QVERIFY(allSlotsEmpty());
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
-    QCOMPARE(f.screen->surface(), before);
+    QCOMPARE(f.screen->surface().image(), before);
     QCOMPARE(f.show.Box1Line, 0);
     QCOMPARE(f.show.CrawlColumn, 0);
 }

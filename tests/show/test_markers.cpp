@@ -97,8 +97,8 @@ void MarkerTest::markerPicture_fifo_passedAtOnce() {
     f.show.Box1LineCount = 2;
     f.show.Box1DestRect = {0, 149, 200, 150};
     f.show.Box1ScrollRect = f.show.Box1ClipRect = {0, 50, 200, 150};
-    f.show.Box1LineHeight =
-        prepareLineBitmap(f.screen->Image1, QStringLiteral("Arial"), 20, 0xFFFFFF, 0, 200);
+    f.show.Box1LineHeight = prepareLineBitmap(f.screen->surface().Image1, QStringLiteral("Arial"),
+                                              20, 0xFFFFFF, 0, 200);
 
     // The FIFO's line scrolls through showing nothing; the next line's
     // picture follows.

@@ -39,7 +39,7 @@ bool near(QRgb actual, QRgb expected) {
 }
 
 bool areaIs(ShowFixture& f, QRgb colour) {
-    const QImage& s = f.screen->surface();
+    const QImage& s = f.screen->surface().image();
     return near(s.pixel(kArea.topLeft()), colour) && near(s.pixel(kArea.center()), colour) &&
            near(s.pixel(kArea.bottomRight()), colour);
 }
@@ -90,7 +90,7 @@ void MoviePlaybackTest::movie_playsIntoTheImageArea_thenReleasesTheSlideshow() {
     QVERIFY2(dialogs.questions.isEmpty(),
              qPrintable(dialogs.questions.isEmpty() ? QString() : dialogs.lastQuestion().text));
     QVERIFY(f.show.MoviePlaying);
-    platform::MediaDevice& device = DPLAYER(*f.screen).device();
+    platform::MediaDevice& device = DPLAYER(f.screen->surface()).device();
     QVERIFY(device.isOpen());
     // A second long; sound in some containers reaches a few milliseconds past.
     QVERIFY2(device.length() >= 1000 && device.length() <= 1050,
@@ -98,7 +98,7 @@ void MoviePlaybackTest::movie_playsIntoTheImageArea_thenReleasesTheSlideshow() {
 
     // Stretched over the whole image area, and nothing outside it.
     QTRY_VERIFY(areaIs(f, qRgb(0, 255, 0)));
-    const QImage& s = f.screen->surface();
+    const QImage& s = f.screen->surface().image();
     QCOMPARE(s.pixel(kArea.left() - 1, kArea.center().y()), qRgb(0, 0, 0));
     QCOMPARE(s.pixel(kArea.center().x(), kArea.bottom() + 1), qRgb(0, 0, 0));
     QCOMPARE(s.pixel(kArea.center().x(), kArea.top() - 1), qRgb(0, 0, 0));
@@ -115,7 +115,7 @@ void MoviePlaybackTest::movie_playsIntoTheImageArea_thenReleasesTheSlideshow() {
 
     SlideStep(f.ctx);
     QCOMPARE(f.show.SlideIndex, 0);
-    QCOMPARE(f.screen->surface().pixel(kArea.center()), qRgb(255, 0, 0));
+    QCOMPARE(f.screen->surface().image().pixel(kArea.center()), qRgb(255, 0, 0));
     QVERIFY(dialogs.questions.isEmpty());
 }
 
@@ -169,13 +169,13 @@ void MoviePlaybackTest::unplayableFile_reportsTheServiceText() {
     QVERIFY2(q.text.startsWith(prefix) && q.text.endsWith(suffix) &&
                  q.text.size() > prefix.size() + suffix.size(),
              qPrintable(q.text));
-    QVERIFY(!DPLAYER(*f.screen).device().isOpen());
+    QVERIFY(!DPLAYER(f.screen->surface()).device().isOpen());
     QVERIFY(!f.show.MoviePlaying);
-    QCOMPARE(f.screen->surface().pixel(kArea.center()), qRgb(0, 0, 0));
+    QCOMPARE(f.screen->surface().image().pixel(kArea.center()), qRgb(0, 0, 0));
 
     SlideStep(f.ctx);
     QCOMPARE(f.show.SlideIndex, 2);
-    QCOMPARE(f.screen->surface().pixel(kArea.center()), qRgb(0, 0, 255));
+    QCOMPARE(f.screen->surface().image().pixel(kArea.center()), qRgb(0, 0, 255));
 }
 
 void MoviePlaybackTest::errorBox_endingTheShowMeanwhile_isSafe() {
@@ -199,7 +199,7 @@ void MoviePlaybackTest::errorBox_endingTheShowMeanwhile_isSafe() {
     QTRY_COMPARE(dialogs.questions.size(), 1);
     QVERIFY(ended);
     QVERIFY(!f.show.MoviePlaying);
-    QVERIFY(!DPLAYER(*f.screen).device().isOpen());
+    QVERIFY(!DPLAYER(f.screen->surface()).device().isOpen());
     QTest::qWait(20);
     QCOMPARE(dialogs.questions.size(), 1);
 }
@@ -246,7 +246,7 @@ void MoviePlaybackTest::unplayableEntry_nextMovieStillPlays() {
         QVERIFY(!watchdog || !watchdog->fired());
         QVERIFY(!f.show.MoviePlaying);
 
-        f.screen->surface().fill(Qt::black);
+        f.screen->surface().image().fill(Qt::black);
         SlideStep(f.ctx);
         QCOMPARE(dialogs.questions.size(), round);
         QVERIFY(f.show.MoviePlaying);
@@ -268,15 +268,15 @@ void MoviePlaybackTest::cutMovie_showingNothing_givenUpAndPassed() {
     const QString cut = dir.filePath(QStringLiteral("cut.webm"));
     support::writeBytes(cut, support::readBytes(movieIn("webm")).left(600));
     f.show.ImageEntries = {cut, writePicture(dir, "red.bmp", Qt::red)};
-    DPLAYER(*f.screen).setWatchLimits({1000, 1000, 10, 3000, 50});
+    DPLAYER(f.screen->surface()).setWatchLimits({1000, 1000, 10, 3000, 50});
     dialogs.answerMessage(Answer::OK);
     f.show.SlideIndex = -1;
     SlideStep(f.ctx);
     QTRY_COMPARE_WITH_TIMEOUT(dialogs.questions.size(), 1, 30000);
     QVERIFY(dialogs.lastQuestion().text.endsWith(QLatin1Char('\n') + cut));
-    QVERIFY(!f.show.MoviePlaying && !DPLAYER(*f.screen).device().isOpen());
+    QVERIFY(!f.show.MoviePlaying && !DPLAYER(f.screen->surface()).device().isOpen());
     SlideStep(f.ctx);
-    QCOMPARE(f.screen->surface().pixel(kArea.center()), qRgb(255, 0, 0));
+    QCOMPARE(f.screen->surface().image().pixel(kArea.center()), qRgb(255, 0, 0));
 }
 
 PLAKORA_TEST_MAIN(MoviePlaybackTest)

@@ -141,7 +141,7 @@ void PictureFormatsTest::eachFormat_showsOnThePlayScreen() {
     SlideStep(f.ctx);
     QCOMPARE(f.show.SlideIndex, 1);
     // Shown as a picture, stretched over the image area, not played as a movie.
-    const QList<QRgb> seen = quarters(f.screen->surface(), kArea);
+    const QList<QRgb> seen = quarters(f.screen->surface().image(), kArea);
     QVERIFY2(allNear(seen, {kGreen, kBlue, kGreen, kBlue}, tolerance), qPrintable(describe(seen)));
     QVERIFY(!f.show.MoviePlaying);
     QVERIFY(dialogs.questions.isEmpty());
@@ -185,7 +185,7 @@ void PictureFormatsTest::orientationTag_turnsThePhotoUpright() {
     setEntries(f, {path});
 
     SlideStep(f.ctx);
-    const QImage& s = f.screen->surface();
+    const QImage& s = f.screen->surface().image();
     const QRect placed = stretch ? kArea : QRect(kArea.topLeft(), shown);
     const QList<QRgb> seen = quarters(s, placed);
     QVERIFY2(allNear(seen, expected, 24), qPrintable(describe(seen)));
@@ -236,7 +236,7 @@ void PictureFormatsTest::transparentParts_showTheBackgroundColour() {
     const QRect placed = stretch ? kArea : QRect(kArea.topLeft(), logo.size());
     const double sx = placed.width() / 64.0;
     const auto at = [&](int x) {
-        return f.screen->surface().pixel(placed.left() + int(x * sx), placed.center().y());
+        return f.screen->surface().image().pixel(placed.left() + int(x * sx), placed.center().y());
     };
     QCOMPARE(at(16), kGreen);
     QCOMPARE(at(40), kBack);
@@ -257,11 +257,11 @@ void PictureFormatsTest::animatedGif_showsItsFirstFrame() {
     setEntries(f, {path});
 
     SlideStep(f.ctx);
-    const QList<QRgb> seen = quarters(f.screen->surface(), kArea);
+    const QList<QRgb> seen = quarters(f.screen->surface().image(), kArea);
     QVERIFY2(allNear(seen, {kGreen, kYellow, kGreen, kYellow}, 0), qPrintable(describe(seen)));
     // It stays as it is: the show draws no further frame by itself.
     QTest::qWait(250);
-    QCOMPARE(quarters(f.screen->surface(), kArea), seen);
+    QCOMPARE(quarters(f.screen->surface().image(), kArea), seen);
 }
 
 void PictureFormatsTest::noDecoderReadsIt_skippedSilently_data() {
@@ -291,7 +291,7 @@ void PictureFormatsTest::noDecoderReadsIt_skippedSilently() {
     // The previous picture stays; nothing is said and nothing plays.
     SlideStep(f.ctx);
     QCOMPARE(f.show.SlideIndex, 0);
-    QCOMPARE(quarters(f.screen->surface(), kArea),
+    QCOMPARE(quarters(f.screen->surface().image(), kArea),
              (QList<QRgb>{qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(255, 0, 0)}));
     QVERIFY(dialogs.questions.isEmpty());
     QVERIFY(!f.show.MoviePlaying);

@@ -57,9 +57,11 @@ struct Strip {
 // One step on the play screen, and the same step on a plain image.
 Rect step(TPlayScreen& screen, const Strip& s, int n) {
     if (s.move == Move::Up) {
-        return screen.scrollUpStep(s.source, n % s.source.height(), s.dest, s.scroll, s.clip);
+        return screen.surface().scrollUpStep(s.source, n % s.source.height(), s.dest, s.scroll,
+                                             s.clip);
     }
-    return screen.scrollLeftStep(s.source, n % s.source.width(), s.dest, s.scroll, s.clip);
+    return screen.surface().scrollLeftStep(s.source, n % s.source.width(), s.dest, s.scroll,
+                                           s.clip);
 }
 
 Rect step(QImage& image, const Strip& s, int n) {
@@ -149,8 +151,8 @@ void PlayStripsTest::steps_leaveSurfaceAsPixelOperations() {
     const Strip s{Move(move), speckled(source.width(), source.height(), 7), dest, scroll, clip};
 
     ShowFixture f(120, 80);
-    f.screen->surface() = speckled(120, 80, 11);
-    QImage expected = f.screen->surface().copy();
+    f.screen->surface().image() = speckled(120, 80, 11);
+    QImage expected = f.screen->surface().image().copy();
     int n = 0;
     // Runs longer than the strip, so that its ring wraps; between them the
     // surface is read, drawn on inside the strip, or both.
@@ -158,12 +160,12 @@ void PlayStripsTest::steps_leaveSurfaceAsPixelOperations() {
         for (int i = 0; i < run; ++i, ++n) {
             QCOMPARE(step(*f.screen, s, n), step(expected, s, n));
         }
-        QCOMPARE(f.screen->surface(), expected);
+        QCOMPARE(f.screen->surface().image(), expected);
         const QRect mark(30 + run % 7, 40, 9, 3);
-        QPainter(&f.screen->surfaceFor(mark)).fillRect(mark, Qt::magenta);
+        QPainter(&f.screen->surface().imageFor(mark)).fillRect(mark, Qt::magenta);
         QPainter(&expected).fillRect(mark, Qt::magenta);
     }
-    QCOMPARE(f.screen->surface(), expected);
+    QCOMPARE(f.screen->surface().image(), expected);
 }
 
 void PlayStripsTest::window_showsSurfaceAtEveryFrame() {
@@ -171,7 +173,7 @@ void PlayStripsTest::window_showsSurfaceAtEveryFrame() {
     f.screen->setGeometry(0, 0, 420, 100);
     f.screen->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.screen.get()));
-    f.screen->surface().fill(QColor(0, 0, 128));
+    f.screen->surface().image().fill(QColor(0, 0, 128));
     f.screen->update();
     QApplication::processEvents();
 
@@ -180,7 +182,7 @@ void PlayStripsTest::window_showsSurfaceAtEveryFrame() {
                     Rect{0, 10, 400, 60}};
     const Strip crawl{Move::Left, speckled(50, 15, 3), Rect{419, 70, 420, 85}, Rect{0, 70, 420, 85},
                       Rect{0, 70, 420, 85}};
-    QImage expected = f.screen->surface().copy();
+    QImage expected = f.screen->surface().image().copy();
     const long long pixels0 = f.screen->pixelsPainted();
     int n = 0;
     int frames = 0;
@@ -204,7 +206,7 @@ void PlayStripsTest::window_showsSurfaceAtEveryFrame() {
     // What stayed the background in the box was not copied at every frame.
     const long long strips = 400LL * 50 + 420LL * 15;
     QVERIFY(f.screen->pixelsPainted() - pixels0 < strips * frames * 3 / 4);
-    QCOMPARE(f.screen->surface(), expected);
+    QCOMPARE(f.screen->surface().image(), expected);
 }
 
 PLAKORA_TEST_MAIN(PlayStripsTest)

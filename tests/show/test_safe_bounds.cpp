@@ -170,12 +170,12 @@ struct WildShow {
         const int maxPixels = platform::pointsToPixels(kMaxFontPoints);
         const int maxLineHeight =
             QFontMetrics(platform::boardFont(QStringLiteral("Arial"), kMaxFontPoints)).height();
-        for (const PictureHolder* h : {&screen.Image1, &screen.Image2}) {
+        for (const PictureHolder* h : {&screen.surface().Image1, &screen.surface().Image2}) {
             if (h->bitmap.width() > kScreensPerLength * 800 || h->bitmap.height() > maxLineHeight) {
                 return false;
             }
         }
-        const QImage& crawl = screen.Image3.bitmap;
+        const QImage& crawl = screen.surface().Image3.bitmap;
         if (qint64(crawl.width()) * crawl.height() > kMaxCrawlBitmapPixels ||
             crawl.height() > maxLineHeight) {
             return false;
@@ -356,7 +356,7 @@ void SafeBoundsTest::wildBoard_showStepsAndEnds_boardKeepsIt() {
     }
     const QList<qint64> loaded = numbersOf(w.f.board);
 
-    StartTheShow(w.f.ctx);
+    StartTheShow(w.f.ctx, *w.f.screen);
     QTRY_VERIFY_WITH_TIMEOUT(WildShow::enginesHaveStepped(3), 30000);
     // The clock draws once more with the board's size and border.
     w.f.screen->Timer1Timer();
@@ -373,11 +373,10 @@ void SafeBoundsTest::wildBoard_controlPanelComesUpAndRestarts() {
         w.set(field, value);
     }
     const QList<qint64> loaded = numbersOf(w.f.board);
-    TAlignCntrlBox panel(w.f.ctx);
-    panel.stopWaitMs = 0;
-    w.f.screen->attach(&w.f.board, &w.f.show, &w.f.host, &panel);
+    TAlignCntrlBox panel(w.f.ctx, *w.f.screen);
+    w.f.screen->attach(&w.f.board, &w.f.show, &panel);
 
-    StartTheShow(w.f.ctx);
+    StartTheShow(w.f.ctx, *w.f.screen);
     QTRY_VERIFY_WITH_TIMEOUT(WildShow::enginesHaveStepped(3), 30000);
     panel.show();
     QVERIFY(!Box1ThreadHandle.thread());
@@ -399,7 +398,7 @@ void SafeBoundsTest::wildBoard_controlPanelComesUpAndRestarts() {
     QVERIFY(w.usesBoundedSizes());
     KILLTHREADS();
     QCOMPARE(numbersOf(w.f.board), loaded);
-    w.f.screen->attach(&w.f.board, &w.f.show, &w.f.host, nullptr);
+    w.f.screen->attach(&w.f.board, &w.f.show, nullptr);
 }
 
 PLAKORA_TEST_MAIN(SafeBoundsTest)

@@ -42,9 +42,8 @@ struct HoldFixture {
         f->show.Box1On = true;
         f->show.Box2On = f->show.CrawlOn = false;
         f->host.texts.Text1Lines = {QStringLiteral("first line"), QStringLiteral("second")};
-        panel = std::make_unique<TAlignCntrlBox>(f->ctx);
-        panel->stopWaitMs = 0;
-        f->screen->attach(&f->board, &f->show, &f->host, panel.get());
+        panel = std::make_unique<TAlignCntrlBox>(f->ctx, *f->screen);
+        f->screen->attach(&f->board, &f->show, panel.get());
     }
     ~HoldFixture() {
         KILLTHREADS();
@@ -91,7 +90,7 @@ void ScreenHoldTest::screenSaver_heldOncePerShow() {
     HoldFixture h;
     for (const QString& action : actions) {
         if (action == QLatin1String("play")) {
-            StartTheShow(h.f->ctx);
+            StartTheShow(h.f->ctx, *h.f->screen);
             QVERIFY(h.f->screen->holdsScreenOn());
         } else if (action == QLatin1String("refresh")) {
             h.panel->show();
@@ -113,14 +112,14 @@ void ScreenHoldTest::frames_runOnlyWhileTheScreenIsUp() {
     HoldFixture h;
     TPlayScreen& screen = *h.f->screen;
     QVERIFY(!screen.framesRunning());
-    StartTheShow(h.f->ctx);
+    StartTheShow(h.f->ctx, *h.f->screen);
     QVERIFY(screen.framesRunning());
     h.panel->show();
     h.panel->ReFresh1Click();
     QVERIFY(screen.framesRunning());
     screen.ClosePlayScreen();
     QVERIFY(!screen.framesRunning());
-    StartTheShow(h.f->ctx);
+    StartTheShow(h.f->ctx, *h.f->screen);
     QVERIFY(screen.framesRunning());
     // Closed by the window system rather than by the show.
     screen.close();

@@ -130,15 +130,15 @@ void SlideStepsTest::movie_holdsTheSlideshowUntilItsEnd() {
     QVERIFY(media.log->handler);
     media.log->handler(frame, kArea);
     QCOMPARE(areaColour(f), qRgb(255, 255, 0));
-    QCOMPARE(f.screen->surface().pixel(kArea.left() - 1, kArea.top()), qRgb(0, 0, 0));
-    QCOMPARE(f.screen->surface().pixel(kArea.left(), kArea.bottom() + 1), qRgb(0, 0, 0));
+    QCOMPARE(f.screen->surface().image().pixel(kArea.left() - 1, kArea.top()), qRgb(0, 0, 0));
+    QCOMPARE(f.screen->surface().image().pixel(kArea.left(), kArea.bottom() + 1), qRgb(0, 0, 0));
     // A picture of another size is stretched to the area.
     QImage small(4, 2, QImage::Format_RGB32);
     small.fill(Qt::cyan);
     media.log->handler(small, kArea);
-    QCOMPARE(f.screen->surface().pixel(kArea.topLeft()), qRgb(0, 255, 255));
-    QCOMPARE(f.screen->surface().pixel(kArea.bottomRight()), qRgb(0, 255, 255));
-    QCOMPARE(f.screen->surface().pixel(kArea.right() + 1, kArea.top()), qRgb(0, 0, 0));
+    QCOMPARE(f.screen->surface().image().pixel(kArea.topLeft()), qRgb(0, 255, 255));
+    QCOMPARE(f.screen->surface().image().pixel(kArea.bottomRight()), qRgb(0, 255, 255));
+    QCOMPARE(f.screen->surface().image().pixel(kArea.right() + 1, kArea.top()), qRgb(0, 0, 0));
     media.log->handler(frame, kArea);
 
     // While it plays the slideshow holds.
@@ -157,7 +157,7 @@ void SlideStepsTest::movie_holdsTheSlideshowUntilItsEnd() {
     // Its end releases the slideshow and winds the movie back; the device
     // stays open.
     media.log->notify = [&](platform::MediaDevice::PlayEnd end) {
-        DPLAYER(*f.screen).DPLAYERNotify(f.show, end);
+        DPLAYER(f.screen->surface()).DPLAYERNotify(f.show, end);
     };
     media.notice(1000);
     QVERIFY(!f.show.MoviePlaying);
@@ -291,15 +291,14 @@ void SlideStepsTest::stuckMovie_givenUpAndPassed() {
     FakeMedia media;
     QTemporaryDir dir;
     ShowFixture f(400, 300);
-    TAlignCntrlBox panel(f.ctx);
-    panel.stopWaitMs = 0;
-    f.screen->attach(&f.board, &f.show, &f.host, &panel);
+    TAlignCntrlBox panel(f.ctx, *f.screen);
+    f.screen->attach(&f.board, &f.show, &panel);
     layOutArea(f);
     const QString movie = writeMovieFile(dir, "stuck.webm");
     setEntries(f,
                {writePicture(dir, "a.bmp", Qt::red), movie, writePicture(dir, "c.bmp", Qt::blue)});
     media.log->length = length;
-    DPLAYER(*f.screen).setWatchLimits({200, 200, 10, 400, 10});
+    DPLAYER(f.screen->surface()).setWatchLimits({200, 200, 10, 400, 10});
     bool held = false;
     dialogs.onMessage = [&](const support::Question&) { held = f.show.MoviePlaying; };
     dialogs.answerMessage(Answer::OK);
@@ -442,7 +441,7 @@ void SlideStepsTest::preparedPicture_drawnOnlyForItsOwnEntry() {
     SlideStep(f.ctx, &own);
     QCOMPARE(f.show.SlideIndex, 0);
     QCOMPARE(areaColour(f), qRgb(0, 255, 0));
-    QCOMPARE(f.screen->Image4.bitmap.size(), kArea.size());
+    QCOMPARE(f.screen->surface().Image4.bitmap.size(), kArea.size());
 }
 
 PLAKORA_TEST_MAIN(SlideStepsTest)

@@ -71,8 +71,8 @@ void layOutBox1(ShowFixture& f) {
     f.show.Box1LineCount = 2;
     f.show.Box1DestRect = {0, 149, 200, 150};
     f.show.Box1ScrollRect = f.show.Box1ClipRect = {0, 50, 200, 150};
-    f.show.Box1LineHeight =
-        prepareLineBitmap(f.screen->Image1, QStringLiteral("Arial"), 20, 0xFFFFFF, 0, 200);
+    f.show.Box1LineHeight = prepareLineBitmap(f.screen->surface().Image1, QStringLiteral("Arial"),
+                                              20, 0xFFFFFF, 0, 200);
     f.board.Box1Delay = 1;
 }
 
@@ -216,7 +216,7 @@ void SlideshowThreadsTest::startTheShow_slideshowOnlyWithEntriesAndNoMarkers() {
     f.host.texts.PlayTime = 7;
 
     // No entries: no slideshow.
-    StartTheShow(f.ctx);
+    StartTheShow(f.ctx, *f.screen);
     QVERIFY(!MovieThreadHandle.thread());
     QCOMPARE(f.show.ImageCount.load(), 0);
     KILLTHREADS();
@@ -225,7 +225,7 @@ void SlideshowThreadsTest::startTheShow_slideshowOnlyWithEntriesAndNoMarkers() {
     // the time per slide published for its thread.
     f.host.texts.ImageList = {writePicture(dir, "a.bmp", Qt::red), writeMovieFile(dir, "m.avi")};
     f.host.texts.PlayTime = 7;
-    StartTheShow(f.ctx);
+    StartTheShow(f.ctx, *f.screen);
     QVERIFY(MovieThreadHandle.thread());
     QCOMPARE(f.show.ImageCount.load(), 2);
     QCOMPARE(f.show.PlayTime.load(), 7);
@@ -233,7 +233,7 @@ void SlideshowThreadsTest::startTheShow_slideshowOnlyWithEntriesAndNoMarkers() {
 
     // A marker line with a bitmap in the list: pictures come with the lines.
     f.host.texts.Text1Lines = {QStringLiteral("see //0\\\\ here")};
-    StartTheShow(f.ctx);
+    StartTheShow(f.ctx, *f.screen);
     QVERIFY(f.show.MarkerMode);
     QVERIFY(!MovieThreadHandle.thread());
     QVERIFY(Box1ThreadHandle.thread());
@@ -363,10 +363,10 @@ void SlideshowThreadsTest::errorBox_endingTheShowMeanwhile_isSafe() {
     QVERIFY(!f.show.MoviePlaying);
     QVERIFY(!media.log->open);
     // Nothing of the ended show runs any more.
-    const QImage after = f.screen->surface().copy();
+    const QImage after = f.screen->surface().image().copy();
     const std::int32_t row = f.show.Box1Row;
     QTest::qWait(30);
-    QCOMPARE(f.screen->surface(), after);
+    QCOMPARE(f.screen->surface().image(), after);
     QCOMPARE(f.show.Box1Row, row);
     QCOMPARE(dialogs.questions.size(), 1);
 }
@@ -394,7 +394,7 @@ void SlideshowThreadsTest::errorBox_restartingTheShowMeanwhile_isSafe() {
             return;
         }
         // The control panel applies new settings while the box is up.
-        StartTheShow(f.ctx);
+        StartTheShow(f.ctx, *f.screen);
         second = MovieThreadHandle.thread();
         // The new slideshow's first step finds the movie still in hand.
         heldInNewShow = QTest::qWaitFor([&] { return second->completedSteps() > 0; }, 5000) &&
