@@ -6,6 +6,7 @@
 
 #include "editor/mainform.h"
 #include "editor/startup.h"
+#include "show/engine_thread.h"
 #include "show/play_screen.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"
@@ -22,6 +23,8 @@ protected:
         configDir_ = std::make_unique<QTemporaryDir>();
         sys_->windowsDir = configPath_.isEmpty() ? configDir_->path() : configPath_;
         dialogs_ = std::make_unique<support::ScriptedDialogs>();
+        // Tests end many shows: the threads are ended without the settling time.
+        setStopSettleMs(0);
         // The program starts with its offer to load the last board.
         dialogs_->answerMessage(startAnswer_);
         w_ = createWindows(true);
