@@ -12,7 +12,9 @@ class QFileDialog;
 namespace platform {
 
 // The preview of the picture at `path`, shrunk to fit `box` with its aspect
-// ratio kept (never enlarged); null when the file is not a readable picture.
+// ratio kept (never enlarged) and turned upright; null when the file is not
+// a readable regular file, not a picture, or a picture too costly to decode
+// (see readPictureForArea()).
 QPixmap picturePreview(const QString& path, QSize box);
 inline constexpr QSize kPicturePreviewSize{200, 200};
 
