@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include <atomic>
+#include <bit>
 
 namespace platform {
 
@@ -33,6 +34,10 @@ QString buttonText(Button button) {
         return QStringLiteral("Cancel");
     }
     return {};
+}
+
+bool boxOnlyInforms(Buttons buttons) {
+    return std::popcount(buttons.toInt()) <= 1;
 }
 
 namespace {

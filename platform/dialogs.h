@@ -27,6 +27,11 @@ enum class Answer { None, Yes, No, OK, Cancel };
 // The text each button carries, access-key ampersands included.
 QString buttonText(Button button);
 
+// A box that only informs offers a single button (or asks for none, which
+// gives OK alone): there is nothing to decide, whatever its kind. A box with
+// two buttons or more asks a question.
+bool boxOnlyInforms(Buttons buttons);
+
 enum class FileOption : unsigned {
     FileMustExist = 1 << 0,
     PathMustExist = 1 << 1,

@@ -1,5 +1,6 @@
 #include "platform/media.h"
 
+#include "platform/frame_converter.h"
 #include "platform/video_frames.h"
 
 #include <QAudioDevice>
@@ -15,13 +16,8 @@
 #include <QVideoSink>
 
 #include <chrono>
-#include <condition_variable>
 #include <mutex>
 #include <optional>
-#include <thread>
-
-#include <pthread.h>
-#include <sched.h>
 
 namespace platform {
 
@@ -31,25 +27,13 @@ namespace {
 constexpr int kOpenTimeoutMs = 10000;
 
 // The device over Qt Multimedia. Pictures come from a video sink; each one is
-// converted and stretched to the destination on a thread of the device's own,
-// and only the finished image is handed to the main thread. When the main
-// thread or the converter falls behind, a newer picture overtakes an older one
-// that has not been started yet.
+// converted and stretched to the destination on the device's own converter
+// thread, and only the finished image is handed to the main thread.
 class QtMediaDevice final : public QObject, public MediaDevice {
 public:
-    QtMediaDevice() {
-        converter_ = std::thread([this] { convertLoop(); });
-    }
-
     ~QtMediaDevice() override {
         notify_ = nullptr;
         dropPlayer();
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            quit_ = true;
-        }
-        wake_.notify_all();
-        converter_.join();
     }
 
     bool open(const QString& fileName) override {
@@ -158,10 +142,9 @@ public:
     // would refuse every later file, so none is kept for the next open.
     void close() override {
         notify_ = nullptr;
+        converter_.drop();
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            pending_.reset();
-            ready_.reset();
             ++generation_;
         }
         dropPlayer();
@@ -173,8 +156,12 @@ public:
     void setFrameHandler(FrameHandler handler) override { handler_ = std::move(handler); }
 
     FrameStats frameStats() const override {
+        const FrameConverter::Stats converter = converter_.stats();
         std::lock_guard<std::mutex> lock(mutex_);
-        return stats_;
+        FrameStats stats = stats_;
+        stats.skipped += converter.overtaken;
+        stats.converterNanos = converter.busyNanos;
+        return stats;
     }
 
 private:
@@ -276,7 +263,6 @@ private:
         }
         QRect destination;
         unsigned long generation = 0;
-        bool convertHere = false;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             ++stats_.received;
@@ -285,83 +271,24 @@ private:
             if (destination.isEmpty()) {
                 return;
             }
-            convertHere = !canScaleFrame(frame.pixelFormat());
-            if (!convertHere) {
-                if (pending_) {
-                    ++stats_.skipped;
-                }
-                pending_ = Pending{frame, destination, generation};
-            }
         }
-        if (convertHere) {
+        if (canScaleFrame(frame.pixelFormat())) {
+            converter_.submit(frame, destination, generation);
+        } else {
             // A layout the converter does not read: Qt's own conversion, here.
             const QImage image =
                 frame.toImage()
                     .convertToFormat(QImage::Format_RGB32)
                     .scaled(destination.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
             deliver(image, destination, generation);
-        } else {
-            wake_.notify_one();
         }
         account(start);
     }
 
-    void convertLoop() {
-#ifdef SCHED_BATCH
-        // Converting is bulk work: its wake-ups must not push the main thread
-        // off the processor (a best effort; refused, it is simply skipped).
-        sched_param param{};
-        pthread_setschedparam(pthread_self(), SCHED_BATCH, &param);
-#endif
-        for (;;) {
-            Pending job;
-            {
-                std::unique_lock<std::mutex> lock(mutex_);
-                wake_.wait(lock, [this] { return quit_ || pending_.has_value(); });
-                if (quit_) {
-                    return;
-                }
-                job = std::move(*pending_);
-                pending_.reset();
-            }
-            const auto start = std::chrono::steady_clock::now();
-            QImage image = scaledFrameImage(job.frame, job.destination.size());
-            job.frame = QVideoFrame();
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                stats_.converterNanos += std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                             std::chrono::steady_clock::now() - start)
-                                             .count();
-            }
-            if (image.isNull()) {
-                continue;
-            }
-            // The picture goes to the main thread under our own lock; the
-            // event only says that one is ready.
-            bool announce = false;
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                if (ready_) {
-                    ++stats_.skipped;
-                } else {
-                    announce = true;
-                }
-                ready_ = Ready{std::move(image), job.destination, job.generation};
-            }
-            if (announce) {
-                QCoreApplication::postEvent(this, new QEvent(QEvent::User));
-            }
-        }
-    }
-
+    // A picture the converter finished is waiting.
     void customEvent(QEvent*) override {
         const auto start = std::chrono::steady_clock::now();
-        std::optional<Ready> ready;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            ready.swap(ready_);
-        }
-        if (ready) {
+        if (const std::optional<FrameConverter::Converted> ready = converter_.take()) {
             deliver(ready->image, ready->destination, ready->generation);
         }
         account(start);
@@ -391,17 +318,6 @@ private:
         stats_.mainThreadMaxNanos = std::max(stats_.mainThreadMaxNanos, ns);
     }
 
-    struct Pending {
-        QVideoFrame frame;
-        QRect destination;
-        unsigned long generation = 0;
-    };
-    struct Ready {
-        QImage image;
-        QRect destination;
-        unsigned long generation = 0;
-    };
-
     std::unique_ptr<Pipeline> media_;
     // Counts the players made and let go; a report carries the count of its
     // player and is dropped once that player is no longer the current one.
@@ -412,14 +328,14 @@ private:
     bool open_ = false;
 
     mutable std::mutex mutex_;
-    std::condition_variable wake_;
-    std::thread converter_;
-    bool quit_ = false;
-    std::optional<Pending> pending_;
-    std::optional<Ready> ready_;
     QRect destination_;
     unsigned long generation_ = 0;
     FrameStats stats_;
+    // Last, so that it goes first: its thread ends before anything else of
+    // the device does. It only announces a picture from its thread; the
+    // picture is taken on the main thread.
+    FrameConverter converter_{
+        [this] { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }};
 };
 
 MediaDeviceFactory& factorySlot() {

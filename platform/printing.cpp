@@ -1,6 +1,6 @@
 #include "platform/printing.h"
 
-#include "platform/qt_dialogs.h"
+#include "platform/print_setup.h"
 
 #include <QCoreApplication>
 #include <QDir>

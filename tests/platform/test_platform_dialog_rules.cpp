@@ -2,6 +2,7 @@
 #include "platform/qt_dialogs.h"
 #include "tests/support/fifo_watchdog.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/picture_bombs.h"
 #include "tests/support/picture_files.h"
 #include "tests/support/test_main.h"
 
@@ -64,6 +65,10 @@ private slots:
     void picturePreview_nullForNonPictures();
     void picturePreview_turnsPhotoUpright_data();
     void picturePreview_turnsPhotoUpright();
+    void picturePreview_shrinksSmoothly_data();
+    void picturePreview_shrinksSmoothly();
+    void picturePreview_decodesOnlyWhatTheLimitAllows_data();
+    void picturePreview_decodesOnlyWhatTheLimitAllows();
 };
 
 void DialogRulesTest::messageCaption_namesKind_data() {
@@ -349,21 +354,27 @@ void DialogRulesTest::inspectChosenFile_readsFileSystem() {
 }
 
 void DialogRulesTest::picturePreview_shrinksToFitKeepingAspect_data() {
+    QTest::addColumn<QString>("suffix");
     QTest::addColumn<QSize>("picture");
     QTest::addColumn<QSize>("preview");
-    QTest::newRow("wide") << QSize(400, 100) << QSize(200, 50);
-    QTest::newRow("tall") << QSize(60, 600) << QSize(20, 200);
-    QTest::newRow("square") << QSize(300, 300) << QSize(200, 200);
-    QTest::newRow("small kept") << QSize(16, 8) << QSize(16, 8);
-    QTest::newRow("exact fit") << QSize(200, 120) << QSize(200, 120);
+    QTest::newRow("wide") << "png" << QSize(400, 100) << QSize(200, 50);
+    QTest::newRow("tall") << "png" << QSize(60, 600) << QSize(20, 200);
+    QTest::newRow("square") << "png" << QSize(300, 300) << QSize(200, 200);
+    QTest::newRow("small kept") << "png" << QSize(16, 8) << QSize(16, 8);
+    QTest::newRow("exact fit") << "png" << QSize(200, 120) << QSize(200, 120);
+    // Its decoder cannot scale: decoded whole, shrunk afterwards.
+    QTest::newRow("wide bitmap") << "bmp" << QSize(400, 100) << QSize(200, 50);
+    QTest::newRow("small bitmap kept") << "bmp" << QSize(16, 8) << QSize(16, 8);
+    QTest::newRow("thin line") << "png" << QSize(1000, 1) << QSize(200, 1);
 }
 
 void DialogRulesTest::picturePreview_shrinksToFitKeepingAspect() {
+    QFETCH(QString, suffix);
     QFETCH(QSize, picture);
     QFETCH(QSize, preview);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("picture.png"));
+    const QString path = dir.filePath(QStringLiteral("picture.") + suffix);
     QImage image(picture, QImage::Format_RGB32);
     image.fill(QColor(10, 200, 30));
     QVERIFY(image.save(path));
@@ -436,6 +447,60 @@ void DialogRulesTest::picturePreview_turnsPhotoUpright() {
     const QRgb last = shown.pixel(preview.width() * 3 / 4, preview.height() * 3 / 4);
     QVERIFY2(support::nearColour(first, topLeft.rgb(), 24), qPrintable(QColor(first).name()));
     QVERIFY2(support::nearColour(last, bottomRight.rgb(), 24), qPrintable(QColor(last).name()));
+}
+
+void DialogRulesTest::picturePreview_shrinksSmoothly_data() {
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("decoded scaled") << "png";
+    QTest::newRow("decoded whole") << "bmp";
+}
+
+void DialogRulesTest::picturePreview_shrinksSmoothly() {
+    QFETCH(QString, suffix);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // Black and white pixels in turn: halved, they average to grey, where
+    // taking the nearest pixel would leave black or white.
+    QImage board(400, 400, QImage::Format_RGB32);
+    for (int y = 0; y < board.height(); ++y) {
+        for (int x = 0; x < board.width(); ++x) {
+            board.setPixel(x, y, (x + y) % 2 == 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+        }
+    }
+    const QString path = dir.filePath(QStringLiteral("board.") + suffix);
+    QVERIFY(board.save(path));
+
+    const QImage shown = picturePreview(path, kPicturePreviewSize).toImage();
+    QCOMPARE(shown.size(), QSize(200, 200));
+    const QRgb middle = shown.pixel(100, 100);
+    QVERIFY2(support::nearColour(middle, qRgb(128, 128, 128), 40),
+             qPrintable(QColor(middle).name()));
+}
+
+void DialogRulesTest::picturePreview_decodesOnlyWhatTheLimitAllows_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSize>("preview"); // 0 x 0: no preview
+    // Small files that claim huge pictures.
+    QTest::newRow("PNG of zeros, 16000 x 16000") << support::zeroPng(16000, 16000) << QSize(0, 0);
+    QTest::newRow("progressive JPEG, 16000 x 16000")
+        << support::zeroProgressiveJpeg(16000, 16000, 3, 1) << QSize(0, 0);
+    QTest::newRow("progressive JPEG of 1000 scans")
+        << support::zeroProgressiveJpeg(1024, 1024, 1, 1000) << QSize(0, 0);
+    // Decoded straight at the preview's size, they cost little.
+    QTest::newRow("baseline JPEG, 16000 x 16000")
+        << support::zeroBaselineJpeg(16000, 16000) << QSize(200, 200);
+    QTest::newRow("PNG of zeros, 7000 x 3500") << support::zeroPng(7000, 3500) << QSize(200, 100);
+}
+
+void DialogRulesTest::picturePreview_decodesOnlyWhatTheLimitAllows() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSize, preview);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("claims.pic"));
+    support::writeBytes(path, bytes);
+
+    QCOMPARE(picturePreview(path, kPicturePreviewSize).size(), preview);
 }
 
 PLAKORA_TEST_MAIN(DialogRulesTest)
