@@ -101,7 +101,6 @@ QString notABoardQuestion(const QString& path) {
 void Tmainform::connectBoardCommands() {
     connect(SaveConfig, &QToolButton::clicked, this, &Tmainform::SaveConfigClickFromButton);
     connect(SaveSettingsFile1, &QAction::triggered, this, &Tmainform::SaveSettingsFile1Click);
-    connect(ToolButton1, &QToolButton::clicked, this, &Tmainform::ToolButton1Click);
     connect(OpenSettingsFile1, &QAction::triggered, this, &Tmainform::OpenSettingsFile1Click);
     connect(edit1, &QLineEdit::editingFinished, this,
             [this] { restoreTypingLimit(edit1, kMainTitleTypingLimit); });
@@ -311,11 +310,8 @@ bool Tmainform::OpenSFGfile(const QString& FileName) {
     }
 
     Label1->setText(QString::number(PlayTime->value()));
-    ToolButton8->setChecked(board.PagePause1);
     PagePause->setChecked(board.PagePause1);
-    ToolButton7->setChecked(board.ClockOn);
     ToggleClockOn->setChecked(board.ClockOn);
-    stretchbutton->setChecked(ImageStretch->isChecked());
     if (controlPanel_) {
         controlPanel_->setBarsFromBoard();
     }

@@ -42,8 +42,6 @@ void Tmainform::connectImageList() {
     connect(ToolButton9, &QToolButton::clicked, this, &Tmainform::ToolButton9Click);
     connect(ToolButton10, &QToolButton::clicked, this, &Tmainform::ToolButton10Click);
     connect(ToolButton12, &QToolButton::clicked, this, &Tmainform::ToolButton12Click);
-    connect(stretchbutton, &QToolButton::clicked, this, &Tmainform::stretchbuttonClick);
-    connect(ImageStretch, &QAction::triggered, this, &Tmainform::ImageStretchClick);
     connect(ToolButton2, &QToolButton::clicked, this, &Tmainform::ToolButton2Click);
     connect(PlayTime, &QSlider::valueChanged, this, &Tmainform::PlayTimeChange);
     connect(ImageControl1, &QAction::triggered, this, &Tmainform::ImageControl1Click);
@@ -109,16 +107,6 @@ void Tmainform::PlayTimeChange() {
     Label1->setText(QString::number(PlayTime->value()));
     // The slideshow thread reads the time per slide from the show record.
     showState.PlayTime = PlayTime->value();
-}
-
-void Tmainform::stretchbuttonClick() {
-    // The button has already gone down or up.
-    ImageStretch->setChecked(stretchbutton->isChecked());
-}
-
-void Tmainform::ImageStretchClick() {
-    // The menu has already inverted its check.
-    stretchbutton->setChecked(ImageStretch->isChecked());
 }
 
 void Tmainform::ImageControl1Click() {

@@ -32,18 +32,15 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
     connectImageList();
     connectBoardCommands();
 
-    connect(ToolButton7, &QToolButton::clicked, this, &Tmainform::ToolButton7Click);
+    // The tool buttons that repeat a menu item run through the item's action.
     connect(ToggleClockOn, &QAction::triggered, this, &Tmainform::ToggleClockOnClick);
-    connect(ToolButton8, &QToolButton::clicked, this, &Tmainform::ToolButton8Click);
     connect(PagePause, &QAction::triggered, this, &Tmainform::PagePauseClick);
-    connect(ToolButton5, &QToolButton::clicked, this, &Tmainform::ToolButton5Click);
     connect(SetBackgroundColor2, &QAction::triggered, this, &Tmainform::SetBackgroundColor2Click);
     connect(Mode1, &QAction::triggered, this, &Tmainform::Mode1Click);
     connect(ToolButton6, &QToolButton::clicked, this, &Tmainform::ToolButton6Click);
     connect(Exit2, &QAction::triggered, this, &Tmainform::Exit2Click);
     connect(Quit1, &QAction::triggered, this, &Tmainform::Quit1Click);
     connect(Paste1, &QAction::triggered, this, &Tmainform::Paste1Click);
-    connect(ToolButton3, &QToolButton::clicked, this, &Tmainform::ToolButton3Click);
     connect(PrinterSetup1, &QAction::triggered, this, &Tmainform::PrinterSetup1Click);
     connect(Print1, &QAction::triggered, this, &Tmainform::Print1Click);
     connect(Help1, &QAction::triggered, this, &Tmainform::Help1Click);
@@ -264,24 +261,12 @@ void Tmainform::WinVerString(std::uint8_t Index, QString& Result) const {
     Result = winVerText(platform::systemInfo(), Index);
 }
 
-void Tmainform::ToolButton7Click() {
-    board.ClockOn = ToolButton7->isChecked();
-    ToggleClockOn->setChecked(board.ClockOn);
-}
-
 void Tmainform::ToggleClockOnClick() {
-    // The menu has already inverted its check.
-    ToolButton7->setChecked(ToggleClockOn->isChecked());
+    // The switch, menu item or tool button, has already inverted its check.
     board.ClockOn = ToggleClockOn->isChecked();
 }
 
-void Tmainform::ToolButton8Click() {
-    board.PagePause1 = ToolButton8->isChecked();
-    PagePause->setChecked(board.PagePause1);
-}
-
 void Tmainform::PagePauseClick() {
-    ToolButton8->setChecked(PagePause->isChecked());
     board.PagePause1 = PagePause->isChecked();
 }
 

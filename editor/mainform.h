@@ -129,10 +129,9 @@ public:
     // Sizes the window so that its outer size, frame included, is width x height.
     void setOuterSize(int width, int height);
 
-    // Board-level switches.
-    void ToolButton7Click();
+    // Board-level switches. A switch with a tool button twin is one
+    // checkable action that the menu item and the button share.
     void ToggleClockOnClick();
-    void ToolButton8Click();
     void PagePauseClick();
     void ToolButton5Click();
     void SetBackgroundColor2Click();
@@ -230,8 +229,6 @@ public:
     void ToolButton9Click();
     void ToolButton10Click();
     void ToolButton12Click();
-    void stretchbuttonClick();
-    void ImageStretchClick();
     void ToolButton2Click();
     void PlayTimeChange();
     void ImageControl1Click();

@@ -72,14 +72,28 @@ QLabel* pathLabel(QWidget* parent, const char* name) {
     return label;
 }
 
-QToolButton* toolButton(QToolBar* bar, const char* name, const QString& hint, ToolIcon icon,
-                        bool checkable = false) {
+QToolButton* toolButton(QToolBar* bar, const char* name, const QString& hint, ToolIcon icon) {
     auto* button = new QToolButton(bar);
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(hint);
     button->setIcon(toolIcon(icon));
-    button->setCheckable(checkable);
     button->setAutoRaise(true);
+    bar->addWidget(button);
+    return button;
+}
+
+// A tool button that repeats a menu item carries the item's action: one
+// check, one handler, whichever of the two is clicked. The menu keeps its
+// plain entry; the button keeps its own hint.
+QToolButton* twinButton(QToolBar* bar, const char* name, QAction* action, const QString& hint,
+                        ToolIcon icon) {
+    action->setIcon(toolIcon(icon));
+    action->setIconVisibleInMenu(false);
+    action->setToolTip(hint);
+    auto* button = new QToolButton(bar);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoRaise(true);
+    button->setDefaultAction(action);
     bar->addWidget(button);
     return button;
 }
@@ -159,8 +173,8 @@ void Tmainform::createImagePanel(QWidget* parent) {
                               ToolIcon::Delete);
     ToolButton12 =
         toolButton(ToolBar2, "ToolButton12", QStringLiteral("Add AVI to list"), ToolIcon::AddMovie);
-    stretchbutton = toolButton(ToolBar2, "stretchbutton", QStringLiteral("Stretch Image to Frame"),
-                               ToolIcon::Stretch, true);
+    stretchbutton = twinButton(ToolBar2, "stretchbutton", ImageStretch,
+                               QStringLiteral("Stretch Image to Frame"), ToolIcon::Stretch);
     ToolButton2 =
         toolButton(ToolBar2, "ToolButton2", QStringLiteral("Count markers in text object 1"),
                    ToolIcon::CountMarkers);
@@ -249,19 +263,19 @@ void Tmainform::createToolBar() {
     ToolBar1->setFloatable(false);
     ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
     ToolBar1->setIconSize(QSize(24, 24));
-    ToolButton1 =
-        toolButton(ToolBar1, "ToolButton1", QStringLiteral("Load settings File"), ToolIcon::Open);
+    ToolButton1 = twinButton(ToolBar1, "ToolButton1", OpenSettingsFile1,
+                             QStringLiteral("Load settings File"), ToolIcon::Open);
     SaveConfig = toolButton(ToolBar1, "SaveConfig",
                             QStringLiteral("Save Current Settings/Configuration"), ToolIcon::Save);
-    ToolButton3 = toolButton(ToolBar1, "ToolButton3", QStringLiteral("Clear Current Configuration"),
-                             ToolIcon::Clear);
+    ToolButton3 = twinButton(ToolBar1, "ToolButton3", Paste1,
+                             QStringLiteral("Clear Current Configuration"), ToolIcon::Clear);
     ToolBar1->addSeparator();
     ToolButton6 =
         toolButton(ToolBar1, "ToolButton6", QStringLiteral("Start Playing"), ToolIcon::Play);
-    ToolButton5 = toolButton(ToolBar1, "ToolButton5", QStringLiteral("Set Color Play Background"),
-                             ToolIcon::Palette);
-    ToolButton7 = toolButton(ToolBar1, "ToolButton7", QStringLiteral("Toggle Clock and Date"),
-                             ToolIcon::Clock, true);
-    ToolButton8 = toolButton(ToolBar1, "ToolButton8", QStringLiteral("Use Page Pause"),
-                             ToolIcon::PagePause, true);
+    ToolButton5 = twinButton(ToolBar1, "ToolButton5", SetBackgroundColor2,
+                             QStringLiteral("Set Color Play Background"), ToolIcon::Palette);
+    ToolButton7 = twinButton(ToolBar1, "ToolButton7", ToggleClockOn,
+                             QStringLiteral("Toggle Clock and Date"), ToolIcon::Clock);
+    ToolButton8 = twinButton(ToolBar1, "ToolButton8", PagePause, QStringLiteral("Use Page Pause"),
+                             ToolIcon::PagePause);
 }

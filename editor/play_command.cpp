@@ -126,13 +126,13 @@ void Tmainform::showEditorAfterShow() {
 }
 
 bool Tmainform::clockButtonDown() const {
-    return ToolButton7->isChecked();
+    return ToggleClockOn->isChecked();
 }
 
 void Tmainform::setClockSwitch(bool on) {
-    // As if the button were clicked: its menu check and the board follow.
-    ToolButton7->setChecked(on);
-    ToolButton7Click();
+    // As if the switch were clicked: the board follows.
+    ToggleClockOn->setChecked(on);
+    ToggleClockOnClick();
 }
 
 std::optional<std::uint32_t> Tmainform::choosePlayBackColor() {

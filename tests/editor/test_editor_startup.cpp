@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 #include <QToolBar>
@@ -75,6 +76,8 @@ private slots:
     void pagePauseSwitch_staysInStep_data();
     void pagePauseSwitch_staysInStep();
     void backgroundColour_takenOnOk_keptOnCancel();
+    void twinButton_runsItsMenuItemsAction_data();
+    void twinButton_runsItsMenuItemsAction();
     void winVerString_byIndex_data();
     void winVerString_byIndex();
 };
@@ -446,6 +449,43 @@ void EditorStartupTest::backgroundColour_takenOnOk_keptOnCancel() {
     // The dialog starts on the colour chosen last.
     QCOMPARE(dialogs.lastQuestion().color.color, 0x123456u);
     QVERIFY(dialogs.problems.isEmpty());
+}
+
+void EditorStartupTest::twinButton_runsItsMenuItemsAction_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("item");
+    QTest::newRow("clock") << "ToolButton7"
+                           << "ToggleClockOn";
+    QTest::newRow("page pause") << "ToolButton8"
+                                << "PagePause";
+    QTest::newRow("image stretch") << "stretchbutton"
+                                   << "ImageStretch";
+    QTest::newRow("background colour") << "ToolButton5"
+                                       << "SetBackgroundColor2";
+    QTest::newRow("load board") << "ToolButton1"
+                                << "OpenSettingsFile1";
+    QTest::newRow("clear board") << "ToolButton3"
+                                 << "Paste1";
+}
+
+void EditorStartupTest::twinButton_runsItsMenuItemsAction() {
+    QFETCH(QString, button);
+    QFETCH(QString, item);
+    support::FixedSystemInfo sys(800, 600);
+    ProgramWindows w = startWindows(false);
+    auto* tool = w.mainform->findChild<QToolButton*>(button);
+    auto* action = w.mainform->findChild<QAction*>(item);
+    QVERIFY(tool && action);
+    QCOMPARE(tool->defaultAction(), action);
+    // The menu shows its entry as it always has: no picture beside the text.
+    QVERIFY(!action->icon().isNull());
+    QVERIFY(!action->isIconVisibleInMenu());
+    // One click runs the item once; whatever it asks is left unanswered.
+    support::ScriptedDialogs dialogs;
+    QSignalSpy triggered(action, &QAction::triggered);
+    tool->click();
+    QCOMPARE(triggered.size(), 1);
+    QCOMPARE(tool->isChecked(), action->isChecked());
 }
 
 void EditorStartupTest::winVerString_byIndex_data() {
