@@ -2,6 +2,7 @@
 
 #include "editor/mainform.h"
 
+#include "editor/board_document.h"
 #include "editor/editor_layout.h"
 #include "platform/system_info.h"
 #include "platform/win_ver.h"
@@ -24,6 +25,7 @@
 
 Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("mainform"));
+    document_ = new BoardDocument(board, this);
     createMenus();
     createToolBar();
     createControls();

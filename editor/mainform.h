@@ -16,6 +16,7 @@
 #include <functional>
 #include <optional>
 
+class BoardDocument;
 struct BoardFileFields;
 class QAction;
 class QLabel;
@@ -43,6 +44,8 @@ public:
 
     BoardState board;
     ShowState showState;
+    // The board's file and whether it has changed since it was loaded or saved.
+    BoardDocument* document() const { return document_; }
 
     // Element boxes and their captions.
     QLabel* StaticText1 = nullptr; // "Main Title"
@@ -308,6 +311,7 @@ private:
     // Plays the board as it stands, or says there is nothing to play.
     void playAsItStands();
 
+    BoardDocument* document_ = nullptr;
     QWidget* popupTarget_ = nullptr;
     // A text object whose whole content the program is replacing; the edit
     // box clears its flag only once the replacement is done.

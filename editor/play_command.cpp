@@ -1,5 +1,6 @@
 // The Play command and the editor's side of a show.
 
+#include "editor/board_document.h"
 #include "editor/mainform.h"
 #include "editor/popup_rules.h"
 
@@ -118,9 +119,9 @@ void Tmainform::showEditorAfterShow() {
     // Coming back from a show refreshes the clock sample; the board is no
     // more changed than it was before the show, so a quit right after an
     // untouched show asks nothing.
-    const bool changed = board.ConfigChanged;
+    const bool changed = document_->isChanged();
     show();
-    board.ConfigChanged = changed;
+    document_->setChanged(changed);
     raise();
     activateWindow();
 }

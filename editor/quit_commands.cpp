@@ -1,5 +1,6 @@
 // Quitting the program and clearing the board.
 
+#include "editor/board_document.h"
 #include "editor/mainform.h"
 
 #include <QCloseEvent>
@@ -32,7 +33,8 @@ bool Tmainform::runQuitFlow() {
         !offerSave(Memo2->document()->isModified(),
                    QStringLiteral("Text Object 2 has changed, save changes?"),
                    [this] { return saveTextObjectAs(Memo2); }) ||
-        !offerSave(board.ConfigChanged, QStringLiteral("This project has Changed, save changes?"),
+        !offerSave(document_->isChanged(),
+                   QStringLiteral("This project has Changed, save changes?"),
                    [this] { return SaveConfigClick(SaveSource::SaveButton); })) {
         return false;
     }

@@ -1,6 +1,7 @@
 // The context menu of the element boxes: text files, colours, fonts and
 // centring of the board's elements, and the change tracking of its texts.
 
+#include "editor/board_document.h"
 #include "editor/mainform.h"
 
 #include "persistence/text_file.h"
@@ -311,17 +312,17 @@ void Tmainform::Memo2Change() {
 }
 
 void Tmainform::edit1Change() {
-    board.ConfigChanged = true;
+    document_->setChanged(true);
 }
 
 void Tmainform::edit2Change() {
-    board.ConfigChanged = true;
+    document_->setChanged(true);
 }
 
 void Tmainform::Edit3Change() {
-    board.ConfigChanged = true;
+    document_->setChanged(true);
 }
 
 void Tmainform::Edit4Change() {
-    board.ConfigChanged = true;
+    document_->setChanged(true);
 }
