@@ -2,6 +2,7 @@
 // the last one.
 
 #include "editor/board_document.h"
+#include "editor/image_list_panel.h"
 #include "editor/image_list_rules.h"
 #include "editor/mainform.h"
 
@@ -96,11 +97,7 @@ BoardFileFields Tmainform::boardFileFields() const {
 }
 
 QStringList Tmainform::imageListEntries() const {
-    QStringList entries;
-    for (int i = 0; i < ListBox1->count(); ++i) {
-        entries.append(ListBox1->item(i)->text());
-    }
-    return entries;
+    return imagePanel_->entries();
 }
 
 Tmainform::SaveOutcome Tmainform::SaveConfigClick(SaveSource source) {

@@ -1,42 +1,17 @@
 // The image control panel: the list of pictures and movies, its tool bar,
 // the time per slide and the image stretch and panel switches.
 
+#include "editor/image_list_panel.h"
 #include "editor/image_list_rules.h"
 #include "editor/mainform.h"
 #include "show/show_rules.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QSlider>
 #include <QToolButton>
-
-#include <functional>
-#include <utility>
-
-namespace {
-
-// Calls back on every mouse button pressed in the watched widget.
-class MousePressWatcher final : public QObject {
-public:
-    MousePressWatcher(QObject* parent, std::function<void()> pressed)
-        : QObject(parent), pressed_(std::move(pressed)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonPress) {
-            pressed_();
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> pressed_;
-};
-
-} // namespace
 
 void Tmainform::connectImageList() {
     connect(ToolButton9, &QToolButton::clicked, this, &Tmainform::ToolButton9Click);
@@ -45,18 +20,7 @@ void Tmainform::connectImageList() {
     connect(ToolButton2, &QToolButton::clicked, this, &Tmainform::ToolButton2Click);
     connect(PlayTime, &QSlider::valueChanged, this, &Tmainform::PlayTimeChange);
     connect(ImageControl1, &QAction::triggered, this, &Tmainform::ImageControl1Click);
-    ListBox1->viewport()->installEventFilter(
-        new MousePressWatcher(ListBox1, [this] { ListBox1MouseDown(); }));
-
-    // The count follows every change of the list, whoever makes it. The label
-    // is the connections' context: the list empties itself when the window
-    // goes, perhaps after the label has gone.
-    QAbstractItemModel* model = ListBox1->model();
-    QLabel* label = Label4;
-    const auto refresh = [label, model] { label->setText(imageCountText(model->rowCount())); };
-    connect(model, &QAbstractItemModel::rowsInserted, label, refresh);
-    connect(model, &QAbstractItemModel::rowsRemoved, label, refresh);
-    connect(model, &QAbstractItemModel::modelReset, label, refresh);
+    connect(imagePanel_, &ImageListPanel::listPressed, this, &Tmainform::ListBox1MouseDown);
 }
 
 void Tmainform::ToolButton9Click() {

@@ -29,6 +29,10 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 class QFrame;
+class ImageListPanel;
+class TextObjectBox;
+class TitleFields;
+class CrawlFields;
 class TPlayScreen;
 class TAlignCntrlBox;
 class TDFontForm;
@@ -46,6 +50,13 @@ public:
     ShowState showState;
     // The board's file and whether it has changed since it was loaded or saved.
     BoardDocument* document() const { return document_; }
+
+    // The editor is made of panels; the historic names below are the parts
+    // of them that the commands work on.
+    TitleFields* titleFields() const { return titleFields_; }
+    TextObjectBox* textObjectBox(const QPlainTextEdit* memo) const;
+    CrawlFields* crawlFields() const { return crawlFields_; }
+    ImageListPanel* imageListPanel() const { return imagePanel_; }
 
     // Element boxes and their captions.
     QLabel* StaticText1 = nullptr; // "Main Title"
@@ -294,7 +305,6 @@ private:
     void createMenus();
     void createToolBar();
     void createPlayScreenMenu();
-    void createImagePanel(QWidget* parent);
     void connectChangeTracking();
     void chooseBackgroundColour();
     void createPopupMenu1();
@@ -304,7 +314,6 @@ private:
     void emptyTextObject(QPlainTextEdit* memo);
     void chooseElementColour(bool background);
     void connectBoardCommands();
-    void fitPathLabel(QLabel* label, int maxWidth);
     QString settingsFile();
     // Asks to save a changed text object or board; false when a save failed.
     bool offerSave(bool changed, const QString& question, const std::function<SaveOutcome()>& save);
@@ -312,6 +321,11 @@ private:
     void playAsItStands();
 
     BoardDocument* document_ = nullptr;
+    TitleFields* titleFields_ = nullptr;
+    TextObjectBox* textObject1_ = nullptr;
+    TextObjectBox* textObject2_ = nullptr;
+    CrawlFields* crawlFields_ = nullptr;
+    ImageListPanel* imagePanel_ = nullptr;
     QWidget* popupTarget_ = nullptr;
     // A text object whose whole content the program is replacing; the edit
     // box clears its flag only once the replacement is done.

@@ -90,9 +90,7 @@ ShowTexts Tmainform::showTexts() const {
     t.CrawlLine = Edit3->text();
     t.Text1Lines = textObjectLines(Memo1);
     t.Text2Lines = textObjectLines(Memo2);
-    for (int i = 0; i < ListBox1->count(); ++i) {
-        t.ImageList.append(ListBox1->item(i)->text());
-    }
+    t.ImageList = imageListEntries();
     t.PlayTime = PlayTime->value();
     return t;
 }

@@ -2,6 +2,7 @@
 
 #include "editor/board_document.h"
 #include "editor/mainform.h"
+#include "editor/text_object_box.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -86,8 +87,8 @@ void Tmainform::New1Click() {
     restoreTypingLimit(edit1, kMainTitleTypingLimit);
     restoreTypingLimit(edit2, kLineTypingLimit);
     restoreTypingLimit(Edit3, kLineTypingLimit);
-    label5->hide();
-    label6->hide();
+    textObject1_->hidePath();
+    textObject2_->hidePath();
     repaint();
 }
 

@@ -312,15 +312,19 @@ void EditorStartupTest::resizeRule_chainsTopsFromSecondTitle() {
     ProgramWindows w = startWindows(true);
     Tmainform& m = *w.mainform;
     m.setOuterSize(800, 600);
-    const int memo1Top = m.edit2->y() + m.edit2->height() + 26;
-    QCOMPARE(m.Memo1->y(), memo1Top);
-    QCOMPARE(m.label5->y(), memo1Top - 18);
+    // Tops in the window's client area, whichever panel holds the box.
+    const auto top = [&m](const QWidget* box) {
+        return box->mapTo(m.centralWidget(), QPoint()).y();
+    };
+    const int memo1Top = top(m.edit2) + m.edit2->height() + 26;
+    QCOMPARE(top(m.Memo1), memo1Top);
+    QCOMPARE(top(m.label5), memo1Top - 18);
     QCOMPARE(m.Memo1->height(), 600 / 5 - 20);
-    QCOMPARE(m.Memo2->y(), memo1Top + m.Memo1->height() + 26);
-    QCOMPARE(m.label6->y(), m.Memo2->y() - 18);
+    QCOMPARE(top(m.Memo2), memo1Top + m.Memo1->height() + 26);
+    QCOMPARE(top(m.label6), top(m.Memo2) - 18);
     QCOMPARE(m.Panel1->height(), memo1Top - 13);
-    QCOMPARE(m.Edit3->y(), m.Memo2->y() + m.Memo2->height() + 6);
-    QCOMPARE(m.Edit4->y(), m.Memo2->y() + m.Memo2->height() + 8 + m.Edit3->height());
+    QCOMPARE(top(m.Edit3), top(m.Memo2) + m.Memo2->height() + 6);
+    QCOMPARE(top(m.Edit4), top(m.Memo2) + m.Memo2->height() + 8 + m.Edit3->height());
 }
 
 void EditorStartupTest::formShow_writesClockSampleAndMarksConfigChanged() {
