@@ -1,8 +1,10 @@
 #pragma once
 
-// The editor window: the board's controls, menus and tool bars, the factory
-// defaults, the layout on resize and the board-level switches. It owns the
-// board record and, beside it, the show record.
+// The editor window: its menus and tool bars, the factory defaults, the
+// layout on resize and the board-level switches, put together with its
+// panels (the title fields, two text object boxes, the crawl fields and the
+// image list panel). It owns the board record and, beside it, the show
+// record; its board document keeps the board's file and change flag.
 
 #include "board/board_state.h"
 #include "editor/popup_rules.h"
