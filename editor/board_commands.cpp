@@ -1,6 +1,8 @@
 // Saving and loading boards, and the program settings file that remembers
 // the last one.
 
+#include "editor/board_document.h"
+#include "editor/image_list_panel.h"
 #include "editor/image_list_rules.h"
 #include "editor/mainform.h"
 
@@ -32,45 +34,6 @@ using platform::MessageKind;
 
 namespace {
 
-// The reason the system gave for a failed write follows on a line of its
-// own: a folder that takes no new file and a full disk need different cures.
-QString unableToWrite(const QString& path, const QString& reason = QString()) {
-    const QString message = QStringLiteral("Unable to write to %1").arg(path);
-    return reason.isEmpty() ? message : message + QStringLiteral("\n\n") + reason;
-}
-
-// What the operator knows a board key as.
-QString keyDescription(const QString& key) {
-    if (key == u"Project") {
-        return QStringLiteral("The configuration file name");
-    }
-    if (key == u"FILE1" || key == u"FILE2") {
-        return QStringLiteral("The file name of Text Object %1").arg(key.right(1));
-    }
-    if (key == u"T1L") {
-        return QStringLiteral("The Main Title");
-    }
-    if (key == u"T2L") {
-        return QStringLiteral("The Second Title");
-    }
-    if (key == u"T3L") {
-        return QStringLiteral("The Crawl Line");
-    }
-    if (key.startsWith(u"PFN")) {
-        return QStringLiteral("A font name");
-    }
-    if (key.startsWith(u"Bmfn")) {
-        return QStringLiteral("A picture file name");
-    }
-    return QStringLiteral("The value of %1").arg(key);
-}
-
-QString lineBreakMessage(const QString& path, const QString& what) {
-    return unableToWrite(path) + QStringLiteral("\n\n%1 holds a line break, which a configuration "
-                                                "file cannot keep.")
-                                     .arg(what);
-}
-
 // Window bounds from a board, fitted to the screen: a window larger than the
 // screen takes the screen's size, and one that would lie wholly off the
 // screen (a board saved on a larger or a second screen) is moved onto it.
@@ -101,7 +64,6 @@ QString notABoardQuestion(const QString& path) {
 void Tmainform::connectBoardCommands() {
     connect(SaveConfig, &QToolButton::clicked, this, &Tmainform::SaveConfigClickFromButton);
     connect(SaveSettingsFile1, &QAction::triggered, this, &Tmainform::SaveSettingsFile1Click);
-    connect(ToolButton1, &QToolButton::clicked, this, &Tmainform::ToolButton1Click);
     connect(OpenSettingsFile1, &QAction::triggered, this, &Tmainform::OpenSettingsFile1Click);
     connect(edit1, &QLineEdit::editingFinished, this,
             [this] { restoreTypingLimit(edit1, kMainTitleTypingLimit); });
@@ -135,11 +97,7 @@ BoardFileFields Tmainform::boardFileFields() const {
 }
 
 QStringList Tmainform::imageListEntries() const {
-    QStringList entries;
-    for (int i = 0; i < ListBox1->count(); ++i) {
-        entries.append(ListBox1->item(i)->text());
-    }
-    return entries;
+    return imagePanel_->entries();
 }
 
 Tmainform::SaveOutcome Tmainform::SaveConfigClick(SaveSource source) {
@@ -153,74 +111,37 @@ Tmainform::SaveOutcome Tmainform::SaveConfigClick(SaveSource source) {
         return SaveOutcome::NotSaved;
     }
 
-    if (source == SaveSource::SaveAs || board.BoardFileName.isEmpty()) {
+    if (source == SaveSource::SaveAs || document_->fileName().isEmpty()) {
         SaveDialog1.defaultExt = QStringLiteral("SFG");
         SaveDialog1.filter = QStringLiteral("SFG|*.SFG");
         SaveDialog1.title = QStringLiteral("Save a Plakora Configuration");
-        SaveDialog1.fileName = board.BoardFileName;
+        SaveDialog1.fileName = document_->fileName();
         SaveDialog1.options |= platform::FileOption::OverwritePrompt;
         SaveDialog1.options |= platform::FileOption::CreatePrompt;
         const std::optional<QString> chosen = platform::dialogs().saveFile(SaveDialog1);
         if (!chosen) {
             return SaveOutcome::NotSaved;
         }
-        board.BoardFileName = *chosen;
+        document_->setFileName(*chosen);
         SaveDialog1.fileName.clear();
     }
     // Kept absolute from here on: the Project key and the settings file must
     // name this file whatever folder the program starts from next time.
-    board.BoardFileName = boardFilePath(board.BoardFileName);
-    const QString path = board.BoardFileName;
-
-    // Everything is checked and put together before the first byte is
-    // written, so a refused save leaves every file as it was.
-    IniFile ini;
-    const FileBytesResult existing = readFileBytes(path, kMaxBoardFileBytes);
-    using Failure = FileBytesResult::Failure;
-    const bool existingBoard = existing.ok() && looksLikeText(existing.bytes);
-    if (existingBoard) {
-        // Sections the board does not use stay where they are.
-        ini = IniFile::fromBytes(existing.bytes);
-    } else if (existing.failure == Failure::NotAFile || existing.failure == Failure::Unreadable) {
-        platform::dialogs().message(MessageKind::Error, unableToWrite(path, existing.error),
-                                    Button::OK);
+    document_->setFileName(boardFilePath(document_->fileName()));
+    const BoardDocument::PreparedSave save =
+        document_->prepareSave(document_->fileName(), boardFileFields(), imageListEntries(),
+                               saveStamp(QDateTime::currentDateTime(), QLocale::system()));
+    if (!save.error.isEmpty()) {
+        platform::dialogs().message(MessageKind::Error, save.error, Button::OK);
         return SaveOutcome::Failed;
     }
-    // A file that is there but is no board (a binary, a file far too large)
-    // may be someone's work under the board's name.
-    const bool replacesNonBoard = !existingBoard && existing.failure != Failure::Missing;
-    const QString refused = writeBoardSections(
-        ini, board, boardFileFields(), saveStamp(QDateTime::currentDateTime(), QLocale::system()));
-    if (!refused.isEmpty()) {
-        platform::dialogs().message(MessageKind::Error,
-                                    lineBreakMessage(path, keyDescription(refused)), Button::OK);
-        return SaveOutcome::Failed;
-    }
-    const QStringList entries = imageListEntries();
-    if (std::any_of(entries.begin(), entries.end(), holdsLineBreak)) {
-        platform::dialogs().message(
-            MessageKind::Error,
-            lineBreakMessage(path, QStringLiteral("A picture or movie name of the image list")),
-            Button::OK);
-        return SaveOutcome::Failed;
-    }
-
-    if (replacesNonBoard &&
-        platform::dialogs().message(MessageKind::Confirm, notABoardQuestion(path),
+    if (save.replacesNonBoard &&
+        platform::dialogs().message(MessageKind::Confirm, notABoardQuestion(save.path),
                                     Button::Yes | Button::No) != Answer::Yes) {
         return SaveOutcome::NotSaved;
     }
-    if (const QString error = writeIniFile(path, ini); !error.isEmpty()) {
-        platform::dialogs().message(MessageKind::Error, unableToWrite(path, error), Button::OK);
-        return SaveOutcome::Failed;
-    }
-    board.ConfigChanged = false;
-
-    // An empty list is written too, so that a load does not bring back
-    // pictures the operator has deleted.
-    const QString listPath = imageListPath(path);
-    if (const QString error = writeTextFile(listPath, entries); !error.isEmpty()) {
-        platform::dialogs().message(MessageKind::Error, unableToWrite(listPath, error), Button::OK);
+    if (const QString error = document_->writeSave(save); !error.isEmpty()) {
+        platform::dialogs().message(MessageKind::Error, error, Button::OK);
         return SaveOutcome::Failed;
     }
 
@@ -271,7 +192,7 @@ bool Tmainform::loadConfiguration(const QString& path) {
     if (!OpenSFGfile(resolved)) {
         return false;
     }
-    board.BoardFileName = resolved;
+    document_->setFileName(resolved);
     return true;
 }
 
@@ -281,16 +202,16 @@ bool Tmainform::OpenSFGfile(const QString& FileName) {
                                     QStringLiteral("I cant find ") + FileName, Button::OK);
         return false;
     }
-    const BoardFileRead read = readBoardFile(FileName);
-    if (!read.ok()) {
-        platform::dialogs().message(MessageKind::Error, read.error, Button::OK);
+    platform::SystemInfo& sys = platform::systemInfo();
+    const BoardDocument::Loaded loaded =
+        document_->read(FileName, sys.screenWidth(), sys.screenHeight());
+    if (!loaded.error.isEmpty()) {
+        platform::dialogs().message(MessageKind::Error, loaded.error, Button::OK);
         return false;
     }
     StatusPanel->setText(FileName);
 
-    platform::SystemInfo& sys = platform::systemInfo();
-    BoardFileFields fields;
-    readBoardSections(read.ini, board, fields, sys.screenWidth(), sys.screenHeight());
+    const BoardFileFields& fields = loaded.fields;
     setLoadedLineText(edit1, fields.MainTitle, kMainTitleTypingLimit);
     setLoadedLineText(edit2, fields.SecondTitle, kLineTypingLimit);
     setLoadedLineText(Edit3, fields.CrawlLine, kLineTypingLimit);
@@ -311,27 +232,21 @@ bool Tmainform::OpenSFGfile(const QString& FileName) {
     }
 
     Label1->setText(QString::number(PlayTime->value()));
-    ToolButton8->setChecked(board.PagePause1);
     PagePause->setChecked(board.PagePause1);
-    ToolButton7->setChecked(board.ClockOn);
     ToggleClockOn->setChecked(board.ClockOn);
-    stretchbutton->setChecked(ImageStretch->isChecked());
     if (controlPanel_) {
         controlPanel_->setBarsFromBoard();
     }
 
-    if (const std::optional<QString> listPath = existingImageListPath(FileName)) {
-        const TextFileResult list = readTextFile(*listPath, TextKind::ImageList);
-        if (list.ok()) {
-            ListBox1->clear();
-            ListBox1->addItems(list.lines);
-        } else {
-            platform::dialogs().message(MessageKind::Error, list.error, Button::OK);
-        }
+    if (loaded.imageList) {
+        ListBox1->clear();
+        ListBox1->addItems(*loaded.imageList);
+    } else if (!loaded.imageListError.isEmpty()) {
+        platform::dialogs().message(MessageKind::Error, loaded.imageListError, Button::OK);
     }
     Label4->setText(imageCountText(ListBox1->count()));
 
-    board.ConfigChanged = false;
+    document_->setChanged(false);
     Memo1->document()->setModified(false);
     Memo2->document()->setModified(false);
     return true;
@@ -362,21 +277,8 @@ bool Tmainform::WriteTheIniFile() {
         // The configuration folder of a new account may not be there yet.
         QDir().mkpath(board.WindowsDirectory);
     }
-    IniFile ini;
-    const IniReadResult existing = readSettingsFile(path);
-    if (existing.ok()) {
-        ini = existing.file;
-    }
-    ini.deleteSection(QString::fromLatin1(kSettingsSection));
-    QString error;
-    if (!ini.write(QString::fromLatin1(kSettingsSection), QString::fromLatin1(kLastBoardKey),
-                   board.BoardFileName)) {
-        error = QStringLiteral("The path holds a line break, which a settings file cannot keep.");
-    } else {
-        error = writeIniFile(path, ini);
-    }
-    if (!error.isEmpty()) {
-        platform::dialogs().message(MessageKind::Error, unableToWrite(path, error), Button::OK);
+    if (const QString error = document_->rememberAsLast(path); !error.isEmpty()) {
+        platform::dialogs().message(MessageKind::Error, error, Button::OK);
         return false;
     }
     return true;
@@ -400,7 +302,7 @@ void Tmainform::ReadTheIniFile() {
         // board is loaded only when there is one.
         const QString last = QString::fromLatin1(kDefaultLastBoard);
         if (!QFileInfo::exists(last) || OpenSFGfile(last)) {
-            board.BoardFileName = last;
+            document_->setFileName(last);
         }
         return;
     }
@@ -416,7 +318,7 @@ void Tmainform::ReadTheIniFile() {
     // have meant another folder: it is not kept, and the save asks.
     const bool gone = !QFileInfo::exists(last);
     if (OpenSFGfile(last) || (gone && QFileInfo(*kept).isAbsolute())) {
-        board.BoardFileName = last;
+        document_->setFileName(last);
     }
 }
 

@@ -1,64 +1,26 @@
 // The image control panel: the list of pictures and movies, its tool bar,
 // the time per slide and the image stretch and panel switches.
 
+#include "editor/image_list_panel.h"
 #include "editor/image_list_rules.h"
 #include "editor/mainform.h"
 #include "show/show_rules.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QSlider>
 #include <QToolButton>
 
-#include <functional>
-#include <utility>
-
-namespace {
-
-// Calls back on every mouse button pressed in the watched widget.
-class MousePressWatcher final : public QObject {
-public:
-    MousePressWatcher(QObject* parent, std::function<void()> pressed)
-        : QObject(parent), pressed_(std::move(pressed)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonPress) {
-            pressed_();
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> pressed_;
-};
-
-} // namespace
-
 void Tmainform::connectImageList() {
     connect(ToolButton9, &QToolButton::clicked, this, &Tmainform::ToolButton9Click);
     connect(ToolButton10, &QToolButton::clicked, this, &Tmainform::ToolButton10Click);
     connect(ToolButton12, &QToolButton::clicked, this, &Tmainform::ToolButton12Click);
-    connect(stretchbutton, &QToolButton::clicked, this, &Tmainform::stretchbuttonClick);
-    connect(ImageStretch, &QAction::triggered, this, &Tmainform::ImageStretchClick);
     connect(ToolButton2, &QToolButton::clicked, this, &Tmainform::ToolButton2Click);
     connect(PlayTime, &QSlider::valueChanged, this, &Tmainform::PlayTimeChange);
     connect(ImageControl1, &QAction::triggered, this, &Tmainform::ImageControl1Click);
-    ListBox1->viewport()->installEventFilter(
-        new MousePressWatcher(ListBox1, [this] { ListBox1MouseDown(); }));
-
-    // The count follows every change of the list, whoever makes it. The label
-    // is the connections' context: the list empties itself when the window
-    // goes, perhaps after the label has gone.
-    QAbstractItemModel* model = ListBox1->model();
-    QLabel* label = Label4;
-    const auto refresh = [label, model] { label->setText(imageCountText(model->rowCount())); };
-    connect(model, &QAbstractItemModel::rowsInserted, label, refresh);
-    connect(model, &QAbstractItemModel::rowsRemoved, label, refresh);
-    connect(model, &QAbstractItemModel::modelReset, label, refresh);
+    connect(imagePanel_, &ImageListPanel::listPressed, this, &Tmainform::ListBox1MouseDown);
 }
 
 void Tmainform::ToolButton9Click() {
@@ -109,16 +71,6 @@ void Tmainform::PlayTimeChange() {
     Label1->setText(QString::number(PlayTime->value()));
     // The slideshow thread reads the time per slide from the show record.
     showState.PlayTime = PlayTime->value();
-}
-
-void Tmainform::stretchbuttonClick() {
-    // The button has already gone down or up.
-    ImageStretch->setChecked(stretchbutton->isChecked());
-}
-
-void Tmainform::ImageStretchClick() {
-    // The menu has already inverted its check.
-    stretchbutton->setChecked(ImageStretch->isChecked());
 }
 
 void Tmainform::ImageControl1Click() {

@@ -2,7 +2,11 @@
 
 #include "editor/mainform.h"
 
+#include "editor/board_document.h"
 #include "editor/editor_layout.h"
+#include "editor/image_list_panel.h"
+#include "editor/line_fields.h"
+#include "editor/text_object_box.h"
 #include "platform/system_info.h"
 #include "platform/win_ver.h"
 #include "show/clock_format.h"
@@ -25,6 +29,7 @@
 
 Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("mainform"));
+    document_ = new BoardDocument(board, this);
     createMenus();
     createToolBar();
     createControls();
@@ -33,18 +38,15 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
     connectImageList();
     connectBoardCommands();
 
-    connect(ToolButton7, &QToolButton::clicked, this, &Tmainform::ToolButton7Click);
+    // The tool buttons that repeat a menu item run through the item's action.
     connect(ToggleClockOn, &QAction::triggered, this, &Tmainform::ToggleClockOnClick);
-    connect(ToolButton8, &QToolButton::clicked, this, &Tmainform::ToolButton8Click);
     connect(PagePause, &QAction::triggered, this, &Tmainform::PagePauseClick);
-    connect(ToolButton5, &QToolButton::clicked, this, &Tmainform::ToolButton5Click);
     connect(SetBackgroundColor2, &QAction::triggered, this, &Tmainform::SetBackgroundColor2Click);
     connect(Mode1, &QAction::triggered, this, &Tmainform::Mode1Click);
     connect(ToolButton6, &QToolButton::clicked, this, &Tmainform::ToolButton6Click);
     connect(Exit2, &QAction::triggered, this, &Tmainform::Exit2Click);
     connect(Quit1, &QAction::triggered, this, &Tmainform::Quit1Click);
     connect(Paste1, &QAction::triggered, this, &Tmainform::Paste1Click);
-    connect(ToolButton3, &QToolButton::clicked, this, &Tmainform::ToolButton3Click);
     connect(PrinterSetup1, &QAction::triggered, this, &Tmainform::PrinterSetup1Click);
     connect(Print1, &QAction::triggered, this, &Tmainform::Print1Click);
     connect(Help1, &QAction::triggered, this, &Tmainform::Help1Click);
@@ -126,8 +128,8 @@ void Tmainform::SETDEFAULTS() {
     showState.MarkerMode = false;
     board.TextFile1.clear();
     board.TextFile2.clear();
-    label5->hide();
-    label6->hide();
+    textObject1_->hidePath();
+    textObject2_->hidePath();
     setOuterSize(sw, sh);
 
     board.AlignScreen = false;
@@ -198,50 +200,29 @@ void Tmainform::FormShow() {
 }
 
 void Tmainform::FormResize() {
-    if (!edit1) {
+    if (!imagePanel_) {
         return;
     }
     const QRect outer = frameGeometry();
     EditorLayoutInput in;
     in.W = outer.width();
     in.H = outer.height();
-    in.edit2Top = edit2->y();
+    in.edit2Top = titleFields_->lowerBoxTop();
     in.edit2Height = edit2->height();
     in.edit3Height = Edit3->height();
     const EditorLayout l = computeEditorLayout(in);
 
-    edit1->resize(l.editWidth, edit1->height());
-    edit2->resize(l.editWidth, edit2->height());
-    Memo1->setGeometry(Memo1->x(), l.memo1Top, l.memoWidth, l.memoHeight);
-    Memo2->setGeometry(Memo2->x(), l.memo2Top, l.memoWidth, l.memoHeight);
-    StaticText2->move(StaticText2->x(), l.memo1Top);
-    label5->move(label5->x(), l.label5Top);
-    StaticText3->move(StaticText3->x(), l.memo2Top);
-    label6->move(label6->x(), l.label6Top);
-    fitPathLabel(label5, l.memoWidth);
-    fitPathLabel(label6, l.memoWidth);
-
-    Panel1->setGeometry(l.panelLeft, Panel1->y(), l.panelWidth, l.panelHeight);
-    ListBox1->resize(l.listWidth, l.listHeight);
-    // The slider and its labels keep to the right half of the panel's top rows.
-    const int sliderLeft = std::max(150, l.panelWidth / 2);
-    PlayTime->setGeometry(sliderLeft, 2, std::max(40, l.panelWidth - sliderLeft - 8), 24);
-    Label3->setGeometry(sliderLeft, 27, 90, 13);
-    Label1->setGeometry(sliderLeft + 92, 27, 40, 13);
-
-    Edit3->move(Edit3->x(), l.edit3Top);
-    StaticText4->move(StaticText4->x(), l.edit3Top);
-    Edit4->move(Edit4->x(), l.edit4Top);
-    StaticText7->move(StaticText7->x(), l.edit4Top);
-    Edit3->resize(l.memoWidth, Edit3->height());
-    Edit4->resize(l.memoWidth, Edit4->height());
+    titleFields_->setBoxWidth(l.editWidth);
+    textObject1_->place(l.memo1Top, l.memoWidth, l.memoHeight);
+    textObject2_->place(l.memo2Top, l.memoWidth, l.memoHeight);
+    imagePanel_->place(l.panelLeft, l.panelWidth, l.panelHeight, l.listWidth, l.listHeight);
+    crawlFields_->placeAt(l.edit3Top);
+    crawlFields_->setBoxWidth(l.memoWidth);
 }
 
-void Tmainform::fitPathLabel(QLabel* label, int maxWidth) {
-    // The label grows with its path, up to the width of its text object.
-    label->adjustSize();
-    label->resize(std::min(label->width(), maxWidth), label->height());
-    label->raise();
+TextObjectBox* Tmainform::textObjectBox(const QPlainTextEdit* memo) const {
+    Q_ASSERT(memo == Memo1 || memo == Memo2);
+    return memo == Memo1 ? textObject1_ : textObject2_;
 }
 
 void Tmainform::setOuterSize(int width, int height) {
@@ -271,24 +252,12 @@ void Tmainform::WinVerString(std::uint8_t Index, QString& Result) const {
     Result = winVerText(platform::systemInfo(), Index);
 }
 
-void Tmainform::ToolButton7Click() {
-    board.ClockOn = ToolButton7->isChecked();
-    ToggleClockOn->setChecked(board.ClockOn);
-}
-
 void Tmainform::ToggleClockOnClick() {
-    // The menu has already inverted its check.
-    ToolButton7->setChecked(ToggleClockOn->isChecked());
+    // The switch, menu item or tool button, has already inverted its check.
     board.ClockOn = ToggleClockOn->isChecked();
 }
 
-void Tmainform::ToolButton8Click() {
-    board.PagePause1 = ToolButton8->isChecked();
-    PagePause->setChecked(board.PagePause1);
-}
-
 void Tmainform::PagePauseClick() {
-    ToolButton8->setChecked(PagePause->isChecked());
     board.PagePause1 = PagePause->isChecked();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
-// The editor window: the board's controls, menus and tool bars, the factory
-// defaults, the layout on resize and the board-level switches. It owns the
-// board record and, beside it, the show record.
+// The editor window: its menus and tool bars, the factory defaults, the
+// layout on resize and the board-level switches, put together with its
+// panels (the title fields, two text object boxes, the crawl fields and the
+// image list panel). It owns the board record and, beside it, the show
+// record; its board document keeps the board's file and change flag.
 
 #include "board/board_state.h"
 #include "editor/popup_rules.h"
@@ -16,6 +18,7 @@
 #include <functional>
 #include <optional>
 
+class BoardDocument;
 struct BoardFileFields;
 class QAction;
 class QLabel;
@@ -28,6 +31,10 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 class QFrame;
+class ImageListPanel;
+class TextObjectBox;
+class TitleFields;
+class CrawlFields;
 class TPlayScreen;
 class TAlignCntrlBox;
 class TDFontForm;
@@ -43,6 +50,15 @@ public:
 
     BoardState board;
     ShowState showState;
+    // The board's file and whether it has changed since it was loaded or saved.
+    BoardDocument* document() const { return document_; }
+
+    // The editor is made of panels; the historic names below are the parts
+    // of them that the commands work on.
+    TitleFields* titleFields() const { return titleFields_; }
+    TextObjectBox* textObjectBox(const QPlainTextEdit* memo) const;
+    CrawlFields* crawlFields() const { return crawlFields_; }
+    ImageListPanel* imageListPanel() const { return imagePanel_; }
 
     // Element boxes and their captions.
     QLabel* StaticText1 = nullptr; // "Main Title"
@@ -129,10 +145,9 @@ public:
     // Sizes the window so that its outer size, frame included, is width x height.
     void setOuterSize(int width, int height);
 
-    // Board-level switches.
-    void ToolButton7Click();
+    // Board-level switches. A switch with a tool button twin is one
+    // checkable action that the menu item and the button share.
     void ToggleClockOnClick();
-    void ToolButton8Click();
     void PagePauseClick();
     void ToolButton5Click();
     void SetBackgroundColor2Click();
@@ -230,8 +245,6 @@ public:
     void ToolButton9Click();
     void ToolButton10Click();
     void ToolButton12Click();
-    void stretchbuttonClick();
-    void ImageStretchClick();
     void ToolButton2Click();
     void PlayTimeChange();
     void ImageControl1Click();
@@ -294,7 +307,6 @@ private:
     void createMenus();
     void createToolBar();
     void createPlayScreenMenu();
-    void createImagePanel(QWidget* parent);
     void connectChangeTracking();
     void chooseBackgroundColour();
     void createPopupMenu1();
@@ -304,13 +316,18 @@ private:
     void emptyTextObject(QPlainTextEdit* memo);
     void chooseElementColour(bool background);
     void connectBoardCommands();
-    void fitPathLabel(QLabel* label, int maxWidth);
     QString settingsFile();
     // Asks to save a changed text object or board; false when a save failed.
     bool offerSave(bool changed, const QString& question, const std::function<SaveOutcome()>& save);
     // Plays the board as it stands, or says there is nothing to play.
     void playAsItStands();
 
+    BoardDocument* document_ = nullptr;
+    TitleFields* titleFields_ = nullptr;
+    TextObjectBox* textObject1_ = nullptr;
+    TextObjectBox* textObject2_ = nullptr;
+    CrawlFields* crawlFields_ = nullptr;
+    ImageListPanel* imagePanel_ = nullptr;
     QWidget* popupTarget_ = nullptr;
     // A text object whose whole content the program is replacing; the edit
     // box clears its flag only once the replacement is done.

@@ -1,7 +1,10 @@
 // Building the editor window's controls, menus and tool bars.
 
-#include "editor/icons.h"
+#include "editor/image_list_panel.h"
+#include "editor/line_fields.h"
 #include "editor/mainform.h"
+#include "editor/text_object_box.h"
+#include "editor/widget_parts.h"
 
 #include <QAction>
 #include <QFrame>
@@ -17,87 +20,11 @@
 
 namespace {
 
-// Design-time geometry of the controls the resize rule leaves alone.
-constexpr int kCaptionLeft = 8;
-constexpr int kBoxLeft = 100;
-// The title boxes stand a little left of the others so that they end short
-// of the image panel, whose left edge follows their width.
-constexpr int kTitleBoxLeft = 92;
-constexpr int kEdit1Top = 16;
-constexpr int kEdit2Top = 64;
-constexpr int kTitleBoxHeight = 34;
-constexpr int kLineBoxHeight = 26;
-constexpr int kPanelTop = 4;
-
-QLabel* caption(QWidget* parent, const char* name, const QString& text, int top) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    QFont f = label->font();
-    f.setPixelSize(11);
-    label->setFont(f);
-    label->setGeometry(kCaptionLeft, top, kTitleBoxLeft - kCaptionLeft - 2, 20);
-    return label;
-}
-
-QLineEdit* lineBox(QWidget* parent, const char* name, int top, int height, int pixelSize) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    QFont f = edit->font();
-    f.setPixelSize(pixelSize);
-    edit->setFont(f);
-    edit->setGeometry(kBoxLeft, top, 300, height);
-    return edit;
-}
-
-QPlainTextEdit* textBox(QWidget* parent, const char* name) {
-    auto* memo = new QPlainTextEdit(parent);
-    memo->setObjectName(QString::fromLatin1(name));
-    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo->setTabChangesFocus(false);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo->move(kBoxLeft, 0);
-    return memo;
-}
-
-QLabel* pathLabel(QWidget* parent, const char* name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    QFont f = label->font();
-    f.setPixelSize(11);
-    label->setFont(f);
-    label->move(kBoxLeft, 0);
-    label->hide();
-    return label;
-}
-
-QToolButton* toolButton(QToolBar* bar, const char* name, const QString& hint, ToolIcon icon,
-                        bool checkable = false) {
-    auto* button = new QToolButton(bar);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(hint);
-    button->setIcon(toolIcon(icon));
-    button->setCheckable(checkable);
-    button->setAutoRaise(true);
-    bar->addWidget(button);
-    return button;
-}
-
 QAction* menuItem(QMenu* menu, const char* name, const QString& text, bool checkable = false) {
     QAction* action = menu->addAction(text);
     action->setObjectName(QString::fromLatin1(name));
     action->setCheckable(checkable);
     return action;
-}
-
-QLabel* smallLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    QFont f = label->font();
-    f.setPixelSize(11);
-    label->setFont(f);
-    return label;
 }
 
 } // namespace
@@ -107,30 +34,45 @@ void Tmainform::createControls() {
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
-    StaticText1 = caption(client, "StaticText1", QStringLiteral("Main Title"), kEdit1Top + 7);
-    edit1 = lineBox(client, "edit1", kEdit1Top, kTitleBoxHeight, 18);
-    edit1->move(kTitleBoxLeft, kEdit1Top);
-    edit1->setMaxLength(40);
-    edit1->setText(QStringLiteral("Main Title"));
-    StaticText5 = caption(client, "StaticText5", QStringLiteral("Second Title"), kEdit2Top + 7);
-    edit2 = lineBox(client, "edit2", kEdit2Top, kTitleBoxHeight, 18);
-    edit2->move(kTitleBoxLeft, kEdit2Top);
-    edit2->setText(QStringLiteral("Sub Title"));
+    // Made in the order the focus moves through them.
+    titleFields_ = new TitleFields(client);
+    StaticText1 = titleFields_->mainTitleCaption();
+    edit1 = titleFields_->mainTitle();
+    StaticText5 = titleFields_->secondTitleCaption();
+    edit2 = titleFields_->secondTitle();
 
-    StaticText2 = caption(client, "StaticText2", QStringLiteral("Text Object 1"), 0);
-    Memo1 = textBox(client, "Memo1");
-    label5 = pathLabel(client, "label5");
-    StaticText3 = caption(client, "StaticText3", QStringLiteral("Text Object 2"), 0);
-    Memo2 = textBox(client, "Memo2");
-    label6 = pathLabel(client, "label6");
+    textObject1_ = new TextObjectBox(QStringLiteral("Text Object 1"), "StaticText2", "Memo1",
+                                     "label5", client);
+    StaticText2 = textObject1_->caption();
+    Memo1 = textObject1_->textBox();
+    label5 = textObject1_->pathLabel();
+    textObject2_ = new TextObjectBox(QStringLiteral("Text Object 2"), "StaticText3", "Memo2",
+                                     "label6", client);
+    StaticText3 = textObject2_->caption();
+    Memo2 = textObject2_->textBox();
+    label6 = textObject2_->pathLabel();
 
-    StaticText4 = caption(client, "StaticText4", QStringLiteral("Crawl Line"), 0);
-    Edit3 = lineBox(client, "Edit3", 0, kLineBoxHeight, 14);
-    Edit3->setText(QStringLiteral("Hori scroll region"));
-    StaticText7 = caption(client, "StaticText7", QStringLiteral("Time - Date"), 0);
-    Edit4 = lineBox(client, "Edit4", 0, kLineBoxHeight, 14);
+    crawlFields_ = new CrawlFields(client);
+    StaticText4 = crawlFields_->crawlLineCaption();
+    Edit3 = crawlFields_->crawlLine();
+    StaticText7 = crawlFields_->clockSampleCaption();
+    Edit4 = crawlFields_->clockSample();
 
-    createImagePanel(client);
+    imagePanel_ = new ImageListPanel(ImageStretch, client);
+    Panel1 = imagePanel_;
+    ToolBar2 = imagePanel_->toolBar();
+    ToolButton9 = imagePanel_->addPictureButton();
+    ToolButton10 = imagePanel_->deleteButton();
+    ToolButton12 = imagePanel_->addMovieButton();
+    stretchbutton = imagePanel_->stretchButton();
+    ToolButton2 = imagePanel_->countMarkersButton();
+    PlayTime = imagePanel_->playTime();
+    StaticText6 = imagePanel_->title();
+    Label3 = imagePanel_->playTimeCaption();
+    Label1 = imagePanel_->playTimeValue();
+    Label4 = imagePanel_->imageCount();
+    Label2 = imagePanel_->markerCount();
+    ListBox1 = imagePanel_->list();
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -141,52 +83,6 @@ void Tmainform::createControls() {
     StatusPanel->setMinimumHeight(18);
     StatusBar1->addWidget(StatusPanel, 1);
     setStatusBar(StatusBar1);
-}
-
-void Tmainform::createImagePanel(QWidget* parent) {
-    Panel1 = new QFrame(parent);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->move(0, kPanelTop);
-
-    ToolBar2 = new QToolBar(Panel1);
-    ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
-    ToolBar2->setIconSize(QSize(16, 16));
-    ToolBar2->setGeometry(4, 2, 140, 24);
-    ToolButton9 = toolButton(ToolBar2, "ToolButton9", QStringLiteral("Add to Image List"),
-                             ToolIcon::AddPicture);
-    ToolButton10 = toolButton(ToolBar2, "ToolButton10", QStringLiteral("Delete From Image List"),
-                              ToolIcon::Delete);
-    ToolButton12 =
-        toolButton(ToolBar2, "ToolButton12", QStringLiteral("Add AVI to list"), ToolIcon::AddMovie);
-    stretchbutton = toolButton(ToolBar2, "stretchbutton", QStringLiteral("Stretch Image to Frame"),
-                               ToolIcon::Stretch, true);
-    ToolButton2 =
-        toolButton(ToolBar2, "ToolButton2", QStringLiteral("Count markers in text object 1"),
-                   ToolIcon::CountMarkers);
-
-    PlayTime = new QSlider(Qt::Horizontal, Panel1);
-    PlayTime->setObjectName(QStringLiteral("PlayTime"));
-    PlayTime->setRange(1, 30);
-    PlayTime->setValue(1);
-    PlayTime->setTickPosition(QSlider::TicksBelow);
-    PlayTime->setTickInterval(3);
-    PlayTime->setToolTip(QStringLiteral("Adjust timer per slide"));
-
-    StaticText6 = smallLabel(Panel1, "StaticText6", QStringLiteral("Image Control"));
-    StaticText6->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    StaticText6->setGeometry(6, 27, 90, 13);
-    Label3 = smallLabel(Panel1, "Label3", QStringLiteral("Play Time (sec)"));
-    Label1 = smallLabel(Panel1, "Label1", QString());
-    Label4 = smallLabel(Panel1, "Label4", QStringLiteral("0 Images"));
-    Label4->setGeometry(10, 40, 90, 12);
-    Label2 = smallLabel(Panel1, "Label2", QStringLiteral("Markers "));
-    Label2->setGeometry(110, 40, 100, 12);
-
-    ListBox1 = new QListWidget(Panel1);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListBox1->move(10, 52);
 }
 
 void Tmainform::createMenus() {
@@ -249,19 +145,23 @@ void Tmainform::createToolBar() {
     ToolBar1->setFloatable(false);
     ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
     ToolBar1->setIconSize(QSize(24, 24));
-    ToolButton1 =
-        toolButton(ToolBar1, "ToolButton1", QStringLiteral("Load settings File"), ToolIcon::Open);
-    SaveConfig = toolButton(ToolBar1, "SaveConfig",
-                            QStringLiteral("Save Current Settings/Configuration"), ToolIcon::Save);
-    ToolButton3 = toolButton(ToolBar1, "ToolButton3", QStringLiteral("Clear Current Configuration"),
-                             ToolIcon::Clear);
+    ToolButton1 = editor_parts::twinButton(ToolBar1, "ToolButton1", OpenSettingsFile1,
+                                           QStringLiteral("Load settings File"), ToolIcon::Open);
+    SaveConfig = editor_parts::toolButton(ToolBar1, "SaveConfig",
+                                          QStringLiteral("Save Current Settings/Configuration"),
+                                          ToolIcon::Save);
+    ToolButton3 =
+        editor_parts::twinButton(ToolBar1, "ToolButton3", Paste1,
+                                 QStringLiteral("Clear Current Configuration"), ToolIcon::Clear);
     ToolBar1->addSeparator();
-    ToolButton6 =
-        toolButton(ToolBar1, "ToolButton6", QStringLiteral("Start Playing"), ToolIcon::Play);
-    ToolButton5 = toolButton(ToolBar1, "ToolButton5", QStringLiteral("Set Color Play Background"),
-                             ToolIcon::Palette);
-    ToolButton7 = toolButton(ToolBar1, "ToolButton7", QStringLiteral("Toggle Clock and Date"),
-                             ToolIcon::Clock, true);
-    ToolButton8 = toolButton(ToolBar1, "ToolButton8", QStringLiteral("Use Page Pause"),
-                             ToolIcon::PagePause, true);
+    ToolButton6 = editor_parts::toolButton(ToolBar1, "ToolButton6", QStringLiteral("Start Playing"),
+                                           ToolIcon::Play);
+    ToolButton5 =
+        editor_parts::twinButton(ToolBar1, "ToolButton5", SetBackgroundColor2,
+                                 QStringLiteral("Set Color Play Background"), ToolIcon::Palette);
+    ToolButton7 =
+        editor_parts::twinButton(ToolBar1, "ToolButton7", ToggleClockOn,
+                                 QStringLiteral("Toggle Clock and Date"), ToolIcon::Clock);
+    ToolButton8 = editor_parts::twinButton(ToolBar1, "ToolButton8", PagePause,
+                                           QStringLiteral("Use Page Pause"), ToolIcon::PagePause);
 }

@@ -1,5 +1,6 @@
 // The Play command and the editor's side of a show.
 
+#include "editor/board_document.h"
 #include "editor/mainform.h"
 #include "editor/popup_rules.h"
 
@@ -89,9 +90,7 @@ ShowTexts Tmainform::showTexts() const {
     t.CrawlLine = Edit3->text();
     t.Text1Lines = textObjectLines(Memo1);
     t.Text2Lines = textObjectLines(Memo2);
-    for (int i = 0; i < ListBox1->count(); ++i) {
-        t.ImageList.append(ListBox1->item(i)->text());
-    }
+    t.ImageList = imageListEntries();
     t.PlayTime = PlayTime->value();
     return t;
 }
@@ -118,21 +117,21 @@ void Tmainform::showEditorAfterShow() {
     // Coming back from a show refreshes the clock sample; the board is no
     // more changed than it was before the show, so a quit right after an
     // untouched show asks nothing.
-    const bool changed = board.ConfigChanged;
+    const bool changed = document_->isChanged();
     show();
-    board.ConfigChanged = changed;
+    document_->setChanged(changed);
     raise();
     activateWindow();
 }
 
 bool Tmainform::clockButtonDown() const {
-    return ToolButton7->isChecked();
+    return ToggleClockOn->isChecked();
 }
 
 void Tmainform::setClockSwitch(bool on) {
-    // As if the button were clicked: its menu check and the board follow.
-    ToolButton7->setChecked(on);
-    ToolButton7Click();
+    // As if the switch were clicked: the board follows.
+    ToggleClockOn->setChecked(on);
+    ToggleClockOnClick();
 }
 
 std::optional<std::uint32_t> Tmainform::choosePlayBackColor() {

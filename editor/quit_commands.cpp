@@ -1,6 +1,8 @@
 // Quitting the program and clearing the board.
 
+#include "editor/board_document.h"
 #include "editor/mainform.h"
+#include "editor/text_object_box.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -32,7 +34,8 @@ bool Tmainform::runQuitFlow() {
         !offerSave(Memo2->document()->isModified(),
                    QStringLiteral("Text Object 2 has changed, save changes?"),
                    [this] { return saveTextObjectAs(Memo2); }) ||
-        !offerSave(board.ConfigChanged, QStringLiteral("This project has Changed, save changes?"),
+        !offerSave(document_->isChanged(),
+                   QStringLiteral("This project has Changed, save changes?"),
                    [this] { return SaveConfigClick(SaveSource::SaveButton); })) {
         return false;
     }
@@ -84,8 +87,8 @@ void Tmainform::New1Click() {
     restoreTypingLimit(edit1, kMainTitleTypingLimit);
     restoreTypingLimit(edit2, kLineTypingLimit);
     restoreTypingLimit(Edit3, kLineTypingLimit);
-    label5->hide();
-    label6->hide();
+    textObject1_->hidePath();
+    textObject2_->hidePath();
     repaint();
 }
 

@@ -1,7 +1,9 @@
 // The context menu of the element boxes: text files, colours, fonts and
 // centring of the board's elements, and the change tracking of its texts.
 
+#include "editor/board_document.h"
 #include "editor/mainform.h"
+#include "editor/text_object_box.h"
 
 #include "persistence/text_file.h"
 
@@ -131,7 +133,7 @@ void Tmainform::PopupMenu1Popup() {
 
 void Tmainform::emptyTextObject(QPlainTextEdit* memo) {
     memo->clear();
-    (memo == Memo1 ? label5 : label6)->hide();
+    textObjectBox(memo)->hidePath();
 }
 
 void Tmainform::New2Click() {
@@ -177,10 +179,7 @@ bool Tmainform::readTextObject(QPlainTextEdit* memo, const QString& path) {
         return false;
     }
     memo->setPlainText(textObjectText(read.lines));
-    QLabel* label = memo == Memo1 ? label5 : label6;
-    label->setText(path);
-    fitPathLabel(label, memo->width());
-    label->show();
+    textObjectBox(memo)->showPath(path);
     // Paths are kept whole: a shortened one would name a file that does not exist.
     (memo == Memo1 ? board.TextFile1 : board.TextFile2) = path;
     return true;
@@ -311,17 +310,17 @@ void Tmainform::Memo2Change() {
 }
 
 void Tmainform::edit1Change() {
-    board.ConfigChanged = true;
+    document_->setChanged(true);
 }
 
 void Tmainform::edit2Change() {
-    board.ConfigChanged = true;
+    document_->setChanged(true);
 }
 
 void Tmainform::Edit3Change() {
-    board.ConfigChanged = true;
+    document_->setChanged(true);
 }
 
 void Tmainform::Edit4Change() {
-    board.ConfigChanged = true;
+    document_->setChanged(true);
 }

@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 #include <QToolBar>
@@ -75,6 +76,8 @@ private slots:
     void pagePauseSwitch_staysInStep_data();
     void pagePauseSwitch_staysInStep();
     void backgroundColour_takenOnOk_keptOnCancel();
+    void twinButton_runsItsMenuItemsAction_data();
+    void twinButton_runsItsMenuItemsAction();
     void winVerString_byIndex_data();
     void winVerString_byIndex();
 };
@@ -309,15 +312,19 @@ void EditorStartupTest::resizeRule_chainsTopsFromSecondTitle() {
     ProgramWindows w = startWindows(true);
     Tmainform& m = *w.mainform;
     m.setOuterSize(800, 600);
-    const int memo1Top = m.edit2->y() + m.edit2->height() + 26;
-    QCOMPARE(m.Memo1->y(), memo1Top);
-    QCOMPARE(m.label5->y(), memo1Top - 18);
+    // Tops in the window's client area, whichever panel holds the box.
+    const auto top = [&m](const QWidget* box) {
+        return box->mapTo(m.centralWidget(), QPoint()).y();
+    };
+    const int memo1Top = top(m.edit2) + m.edit2->height() + 26;
+    QCOMPARE(top(m.Memo1), memo1Top);
+    QCOMPARE(top(m.label5), memo1Top - 18);
     QCOMPARE(m.Memo1->height(), 600 / 5 - 20);
-    QCOMPARE(m.Memo2->y(), memo1Top + m.Memo1->height() + 26);
-    QCOMPARE(m.label6->y(), m.Memo2->y() - 18);
+    QCOMPARE(top(m.Memo2), memo1Top + m.Memo1->height() + 26);
+    QCOMPARE(top(m.label6), top(m.Memo2) - 18);
     QCOMPARE(m.Panel1->height(), memo1Top - 13);
-    QCOMPARE(m.Edit3->y(), m.Memo2->y() + m.Memo2->height() + 6);
-    QCOMPARE(m.Edit4->y(), m.Memo2->y() + m.Memo2->height() + 8 + m.Edit3->height());
+    QCOMPARE(top(m.Edit3), top(m.Memo2) + m.Memo2->height() + 6);
+    QCOMPARE(top(m.Edit4), top(m.Memo2) + m.Memo2->height() + 8 + m.Edit3->height());
 }
 
 void EditorStartupTest::formShow_writesClockSampleAndMarksConfigChanged() {
@@ -446,6 +453,43 @@ void EditorStartupTest::backgroundColour_takenOnOk_keptOnCancel() {
     // The dialog starts on the colour chosen last.
     QCOMPARE(dialogs.lastQuestion().color.color, 0x123456u);
     QVERIFY(dialogs.problems.isEmpty());
+}
+
+void EditorStartupTest::twinButton_runsItsMenuItemsAction_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("item");
+    QTest::newRow("clock") << "ToolButton7"
+                           << "ToggleClockOn";
+    QTest::newRow("page pause") << "ToolButton8"
+                                << "PagePause";
+    QTest::newRow("image stretch") << "stretchbutton"
+                                   << "ImageStretch";
+    QTest::newRow("background colour") << "ToolButton5"
+                                       << "SetBackgroundColor2";
+    QTest::newRow("load board") << "ToolButton1"
+                                << "OpenSettingsFile1";
+    QTest::newRow("clear board") << "ToolButton3"
+                                 << "Paste1";
+}
+
+void EditorStartupTest::twinButton_runsItsMenuItemsAction() {
+    QFETCH(QString, button);
+    QFETCH(QString, item);
+    support::FixedSystemInfo sys(800, 600);
+    ProgramWindows w = startWindows(false);
+    auto* tool = w.mainform->findChild<QToolButton*>(button);
+    auto* action = w.mainform->findChild<QAction*>(item);
+    QVERIFY(tool && action);
+    QCOMPARE(tool->defaultAction(), action);
+    // The menu shows its entry as it always has: no picture beside the text.
+    QVERIFY(!action->icon().isNull());
+    QVERIFY(!action->isIconVisibleInMenu());
+    // One click runs the item once; whatever it asks is left unanswered.
+    support::ScriptedDialogs dialogs;
+    QSignalSpy triggered(action, &QAction::triggered);
+    tool->click();
+    QCOMPARE(triggered.size(), 1);
+    QCOMPARE(tool->isChecked(), action->isChecked());
 }
 
 void EditorStartupTest::winVerString_byIndex_data() {
