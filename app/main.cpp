@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/logging.h"
 #include "editor/startup.h"
 #include "platform/event_loop.h"
 #include "platform/screens.h"
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
         printCommandLineOutput(commandLine);
         return *commandLine.exitCode;
     }
+    qCDebug(lcApp) << "start: board" << commandLine.start.board << "play" << commandLine.start.play
+                   << "screen" << commandLine.start.screen;
     setUpApplication();
     ProgramWindows windows = startProgram(commandLine.start);
     return app.exec();

@@ -1,5 +1,6 @@
 #include "editor/board_document.h"
 
+#include "editor/logging.h"
 #include "persistence/text_file.h"
 
 #include <algorithm>
@@ -65,6 +66,7 @@ BoardDocument::Loaded BoardDocument::read(const QString& path, int screenWidth, 
         return loaded;
     }
     readBoardSections(file.ini, board_, loaded.fields, screenWidth, screenHeight);
+    qCDebug(lcEditor) << "board read:" << path;
     if (const std::optional<QString> listPath = existingImageListPath(path)) {
         const TextFileResult list = readTextFile(*listPath, TextKind::ImageList);
         if (list.ok()) {
@@ -114,6 +116,7 @@ QString BoardDocument::writeSave(const PreparedSave& save) {
         return unableToWrite(save.path, error);
     }
     setChanged(false);
+    qCDebug(lcEditor) << "board written:" << save.path;
     // An empty list is written too, so that a load does not bring back
     // pictures the operator has deleted.
     const QString listPath = imageListPath(save.path);

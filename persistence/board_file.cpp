@@ -1,5 +1,6 @@
 #include "persistence/board_file.h"
 
+#include "persistence/logging.h"
 #include "persistence/text_file.h"
 
 #include <QDateTime>
@@ -286,6 +287,9 @@ BoardFileRead readBoardFile(const QString& path) {
     IniReadResult read =
         readOwnIniFile(path, kMaxBoardFileBytes,
                        QStringLiteral("\"%1\" is not a Plakora configuration file.").arg(path));
+    if (!read.error.isEmpty()) {
+        qCDebug(lcPersistence) << "board not read:" << read.error;
+    }
     return BoardFileRead{std::move(read.file), std::move(read.error)};
 }
 

@@ -1,6 +1,7 @@
 #include "persistence/text_file.h"
 
 #include "persistence/file_guard.h"
+#include "persistence/logging.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -161,6 +162,7 @@ TextFileResult readTextFile(const QString& path, TextKind kind) {
         return result;
     }
     result.lines = splitTextLines(text);
+    qCDebug(lcPersistence) << "text file read:" << path << result.lines.size() << "lines";
     return result;
 }
 

@@ -1,6 +1,6 @@
 #include "platform/dialogs.h"
 
-#include <QDebug>
+#include "platform/logging.h"
 #include <QRegularExpression>
 
 #include <atomic>
@@ -49,7 +49,7 @@ std::atomic<Dialogs*> defaultDialogs{nullptr};
 class NoDialogs final : public Dialogs {
 public:
     Answer message(MessageKind kind, const QString& text, Buttons) override {
-        qWarning().noquote() << messageCaption(kind) + QStringLiteral(": ") + text;
+        qCWarning(lcPlatform).noquote() << messageCaption(kind) + QStringLiteral(": ") + text;
         return Answer::None;
     }
     std::optional<QStringList> openFile(const FileDialogSettings&) override { return {}; }

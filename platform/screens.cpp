@@ -1,5 +1,6 @@
 #include "platform/screens.h"
 
+#include "platform/logging.h"
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -128,6 +129,7 @@ PlayScreenTarget playScreenTarget() {
             }
         }
         target.fellBack = true;
+        qCDebug(lcPlatform) << "play screen" << wanted << "not connected; the primary screen plays";
     }
     target.screen = QGuiApplication::primaryScreen();
     return target;

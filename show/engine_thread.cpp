@@ -1,5 +1,7 @@
 #include "show/engine_thread.h"
 
+#include "show/logging.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
@@ -294,4 +296,5 @@ void stopShow(ShowState& show) {
         QThread::msleep(static_cast<unsigned long>(ms));
     }
     KILLTHREADS();
+    qCDebug(lcShow) << "show stopped";
 }

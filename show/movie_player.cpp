@@ -1,5 +1,6 @@
 #include "show/movie_player.h"
 
+#include "show/logging.h"
 #include "show/movie_engine.h"
 #include "show/show_state.h"
 #include "show/show_surface.h"
@@ -151,7 +152,7 @@ void TMoviePlayer::giveUp(ShowState& show, const QString& reason) {
         // show record lives on beside the editor.
         reportMediaProblem(reason, fileName);
     } else {
-        qWarning("%s", qPrintable(mediaProblemText(reason, fileName)));
+        qCWarning(lcShow).noquote() << mediaProblemText(reason, fileName);
     }
     show.MoviePlaying = false;
 }

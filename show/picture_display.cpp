@@ -3,6 +3,7 @@
 #include "persistence/picture_reader.h"
 #include "platform/colors.h"
 #include "platform/system_info.h"
+#include "show/logging.h"
 #include "show/safe_bounds.h"
 #include "show/show_host.h"
 #include "show/show_surface.h"
@@ -88,7 +89,12 @@ void PlayBitMap(ShowContext& ctx, const QString& fileName) {
     // slideshow thread's readings, so a bad picture holds the show at most
     // for the reading budget.
     applyPictureDecodeLimit();
-    drawPicture(ctx, readPictureForArea(fileName, placementOf(ctx)));
+    const AreaPicture picture = readPictureForArea(fileName, placementOf(ctx));
+    if (picture.outcome != AreaPicture::Outcome::Read) {
+        qCDebug(lcShow) << "picture not shown:" << fileName << "outcome"
+                        << static_cast<int>(picture.outcome);
+    }
+    drawPicture(ctx, picture);
 }
 
 void chkcrt(const QScreen* screen) {

@@ -4,6 +4,7 @@
 #include "platform/screens.h"
 #include "platform/system_info.h"
 #include "show/crawl_engine.h"
+#include "show/logging.h"
 #include "show/movie_engine.h"
 #include "show/play_screen.h"
 #include "show/safe_bounds.h"
@@ -156,6 +157,9 @@ void StartTheShow(ShowContext& ctx, TPlayScreen& screen) {
                           board.CrawlFontSize, board.CrawlColor, board.CrawlBackColor);
     }
 
+    qCDebug(lcShow) << "show starts on" << (target.screen ? target.screen->name() : QString()) << sw
+                    << "x" << sh << "box 1" << show.Box1On << "box 2" << show.Box2On << "crawl"
+                    << show.CrawlOn << "slides" << show.ImageCount << "markers" << show.MarkerMode;
     // Hand-over: the editor leaves, the play screen covers the whole screen.
     ctx.host.hideEditorForShow();
     ctx.surface.resize(sw, sh);

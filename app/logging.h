@@ -1,0 +1,9 @@
+#pragma once
+
+// The log of this part of the program: "plakora.app". Its debug and info
+// messages are off unless asked for, e.g. QT_LOGGING_RULES="plakora.app.debug=true";
+// warnings always show.
+
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcApp)

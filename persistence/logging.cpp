@@ -1,0 +1,3 @@
+#include "persistence/logging.h"
+
+Q_LOGGING_CATEGORY(lcPersistence, "plakora.persistence", QtWarningMsg)

@@ -1,0 +1,3 @@
+#include "show/logging.h"
+
+Q_LOGGING_CATEGORY(lcShow, "plakora.show", QtWarningMsg)
