@@ -269,10 +269,6 @@ void Tmainform::chooseBackgroundColour() {
     }
 }
 
-void Tmainform::ToolButton5Click() {
-    chooseBackgroundColour();
-}
-
 void Tmainform::SetBackgroundColor2Click() {
     chooseBackgroundColour();
 }

@@ -149,7 +149,6 @@ public:
     // checkable action that the menu item and the button share.
     void ToggleClockOnClick();
     void PagePauseClick();
-    void ToolButton5Click();
     void SetBackgroundColor2Click();
 
     // The screen shows play on: chosen in the "Play Screen" menu, kept in
@@ -259,7 +258,6 @@ public:
     void Quit1Click();
     void New1Click();
     void Paste1Click();
-    void ToolButton3Click();
 
     // Printing.
     void PrinterSetup1Click();

@@ -95,7 +95,3 @@ void Tmainform::New1Click() {
 void Tmainform::Paste1Click() {
     New1Click();
 }
-
-void Tmainform::ToolButton3Click() {
-    New1Click();
-}

@@ -687,7 +687,7 @@ void TextCommandsTest::colourDialog_startsOnTheLastChosenColour() {
 
     // The play background colour shares the dialog and its last colour.
     dialogs_->answerColor(0x00FEDCBA);
-    m_->ToolButton5Click();
+    m_->SetBackgroundColor2Click();
     dialogs_->cancelColor();
     m_->setPopupTarget(m_->Edit3);
     m_->setfontcolor1Click();
