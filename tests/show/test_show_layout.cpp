@@ -2,7 +2,6 @@
 
 #include "show/show_layout.h"
 #include "show/show_rules.h"
-#include "tests/support/test_main.h"
 
 #include <QTest>
 
@@ -248,5 +247,5 @@ void ShowLayoutTest::box1WidthAfterLoad_leavesRoomForImages() {
     QCOMPARE(box1WidthAfterLoad(800, 380), 420);
 }
 
-PLAKORA_TEST_MAIN(ShowLayoutTest)
+QTEST_GUILESS_MAIN(ShowLayoutTest)
 #include "test_show_layout.moc"

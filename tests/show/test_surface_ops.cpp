@@ -1,7 +1,6 @@
 // The pixel operations of the screen surface.
 
 #include "show/surface_ops.h"
-#include "tests/support/test_main.h"
 
 #include <QTest>
 
@@ -141,5 +140,5 @@ void SurfaceOpsTest::stretchColumn_copiesColumnDown() {
     QCOMPARE(dst.pixel(8, 3), qRgb(0, 0, 0));
 }
 
-PLAKORA_TEST_MAIN(SurfaceOpsTest)
+QTEST_GUILESS_MAIN(SurfaceOpsTest)
 #include "test_surface_ops.moc"
