@@ -1,6 +1,7 @@
 #include "editor/widget_parts.h"
 
 #include <QAction>
+#include <QActionEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,15 +54,39 @@ QToolButton* toolButton(QToolBar* bar, const char* name, const QString& hint, To
     return button;
 }
 
+namespace {
+
+// A tool button that repeats a menu item: it carries the item's action, so
+// both share one check and one handler, while the icon stays the button's
+// own. An icon on the action would widen the menu for it, shown or not.
+class TwinButton final : public QToolButton {
+public:
+    TwinButton(QToolBar* bar, QAction* action, const QIcon& icon) : QToolButton(bar), icon_(icon) {
+        setDefaultAction(action);
+        setIcon(icon_);
+    }
+
+protected:
+    void actionEvent(QActionEvent* event) override {
+        // A change of the action gives the button the action's look again.
+        QToolButton::actionEvent(event);
+        if (event->type() == QEvent::ActionChanged && event->action() == defaultAction()) {
+            setIcon(icon_);
+        }
+    }
+
+private:
+    QIcon icon_;
+};
+
+} // namespace
+
 QToolButton* twinButton(QToolBar* bar, const char* name, QAction* action, const QString& hint,
                         ToolIcon icon) {
-    action->setIcon(toolIcon(icon));
-    action->setIconVisibleInMenu(false);
     action->setToolTip(hint);
-    auto* button = new QToolButton(bar);
+    auto* button = new TwinButton(bar, action, toolIcon(icon));
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoRaise(true);
-    button->setDefaultAction(action);
     bar->addWidget(button);
     return button;
 }

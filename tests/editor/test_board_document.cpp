@@ -1,5 +1,6 @@
-// The board document on its own: its change signal, a save checked whole
-// before anything is written, and a board read back with its image list.
+// The board document on its own: its change signal, and a save checked whole
+// before anything is written. Reading and writing whole boards are tested
+// through the editor's commands.
 
 #include "editor/board_document.h"
 #include "tests/support/file_bytes.h"
@@ -19,7 +20,6 @@ private slots:
     void save_refusedOrKept_writesNothing_data();
     void save_refusedOrKept_writesNothing();
     void writeSave_unchangedOnlyOnceTheBoardIsWritten();
-    void read_givesBackFieldsAndList();
 };
 
 void BoardDocumentTest::changedChanged_onlyWhenTheFlagFlips_data() {
@@ -117,38 +117,6 @@ void BoardDocumentTest::writeSave_unchangedOnlyOnceTheBoardIsWritten() {
              qPrintable(error));
     QVERIFY(!doc.isChanged());
     QVERIFY(QFileInfo(path).isFile());
-}
-
-void BoardDocumentTest::read_givesBackFieldsAndList() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("board.SFG"));
-    BoardState saved;
-    saved.Box1Delay = 7;
-    saved.BoardFileName = path;
-    BoardDocument writer(saved);
-    BoardFileFields fields;
-    fields.CrawlLine = QStringLiteral("crawl");
-    fields.PlayTime = 9;
-    QVERIFY(
-        writer.writeSave(writer.prepareSave(path, fields, {"/a.bmp", "/b.avi"}, "now")).isEmpty());
-
-    BoardState board;
-    board.BoardFileName = QStringLiteral("kept");
-    BoardDocument doc(board);
-    const BoardDocument::Loaded loaded = doc.read(path, 800, 600);
-    QVERIFY(loaded.error.isEmpty());
-    QCOMPARE(board.Box1Delay.load(), 7);
-    QCOMPARE(loaded.fields.CrawlLine, QStringLiteral("crawl"));
-    QCOMPARE(loaded.fields.PlayTime, 9);
-    QCOMPARE(loaded.imageList, std::optional<QStringList>({"/a.bmp", "/b.avi"}));
-    // The record takes the file's name only when the editor says so.
-    QCOMPARE(doc.fileName(), QStringLiteral("kept"));
-
-    // Without its list a board reads with none; a non-board is refused.
-    QVERIFY(QFile::remove(imageListPath(path)));
-    QVERIFY(!doc.read(path, 800, 600).imageList);
-    support::writeBytes(path, QByteArray("\0\1\2", 3));
-    QVERIFY(!doc.read(path, 800, 600).error.isEmpty());
 }
 
 PLAKORA_TEST_MAIN(BoardDocumentTest)
