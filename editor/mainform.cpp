@@ -79,10 +79,14 @@ void Tmainform::attachWindows(TPlayScreen* playScreen, TDFontForm* fontForm,
     fontForm_ = fontForm;
     controlPanel_ = controlPanel;
     if (playScreen) {
+        connect(playScreen, &TPlayScreen::playScreenNoted, this, &Tmainform::reportPlayScreen);
+        connect(playScreen, &TPlayScreen::boxWidthsChosen, this, &Tmainform::setMemoWidthsForShow);
+        connect(playScreen, &TPlayScreen::showStarting, this, &Tmainform::hideEditorForShow);
         connect(playScreen, &TPlayScreen::showEnded, this, &Tmainform::showEditorAfterShow);
     }
     if (controlPanel) {
         connect(controlPanel, &TAlignCntrlBox::clockSwitched, this, &Tmainform::setClockSwitch);
+        connect(controlPanel, &TAlignCntrlBox::lastBoardWanted, this, &Tmainform::offerLastBoard);
     }
 }
 

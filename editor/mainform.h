@@ -156,7 +156,7 @@ public:
     void fillPlayScreenMenu();
     void choosePlayScreen(const QString& name);
     void readPlayScreenChoice();
-    void reportPlayScreen(const QString& note) override;
+    void reportPlayScreen(const QString& note);
 
     // The context menu of the six element boxes; its commands act on the box
     // it was opened on (the target box).
@@ -283,15 +283,15 @@ public:
 
     // ShowHost
     ShowTexts showTexts() const override;
-    void setMemoWidthsForShow(int box1Width, int box2Width) override;
+    void setMemoWidthsForShow(int box1Width, int box2Width);
     bool imageStretch() const override;
     bool syncWithRetrace() const override;
-    void hideEditorForShow() override;
+    void hideEditorForShow();
     void showEditorAfterShow();
     bool clockButtonDown() const override;
     void setClockSwitch(bool on);
     std::optional<std::uint32_t> choosePlayBackColor() override;
-    void offerLastBoard() override;
+    void offerLastBoard();
 
 protected:
     // Closing the window frame runs the quit flow; the window stays unless

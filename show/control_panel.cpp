@@ -36,7 +36,7 @@ void TAlignCntrlBox::setBarsFromBoard() {
 }
 
 void TAlignCntrlBox::FormCreate() {
-    ctx_.host.offerLastBoard();
+    emit lastBoardWanted();
 }
 
 void TAlignCntrlBox::setPositionQuietly(QSlider* bar, int position) {

@@ -100,6 +100,8 @@ public:
     void Exit1Click();
 
 signals:
+    // The panel's creation offers to load the last board again.
+    void lastBoardWanted();
     // The clock was switched here: the editor's button and menu check and
     // the board's ClockOn follow.
     void clockSwitched(bool on);

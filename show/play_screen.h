@@ -74,6 +74,13 @@ public:
     void screenRemoved(QScreen* gone);
 
 signals:
+    // At the start of a show, in this order: what the operator should know
+    // about the screen it plays on (the chosen one missing, say; empty when
+    // all is as chosen), the widths the editor's text boxes take while it
+    // runs, and the moment the editor leaves the screen to the show.
+    void playScreenNoted(const QString& note);
+    void boxWidthsChosen(int box1Width, int box2Width);
+    void showStarting();
     // The show has ended and its threads are gone; the editor comes back.
     void showEnded();
 

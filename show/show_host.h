@@ -1,9 +1,10 @@
 #pragma once
 
-// What a show needs from the editor that composes the board: the texts its
-// controls hold, the switches it reads, and the editor's own part of the
-// start of a show. The end of a show and the panel's clock switch reach the
-// editor as signals of the play screen and the panel.
+// What a show reads from the editor that composes the board: the texts its
+// controls hold, the switches, and the colour the operator chooses. What the
+// show tells the editor (a show starts or ends, the screen it plays on, the
+// panel's clock switch) reaches it as signals of the play screen and the
+// control panel, which the editor connects to.
 
 #include <QString>
 #include <QStringList>
@@ -27,22 +28,13 @@ public:
     virtual ~ShowHost() = default;
 
     virtual ShowTexts showTexts() const = 0;
-    // While a show runs the text objects' editor boxes take these widths.
-    virtual void setMemoWidthsForShow(int box1Width, int box2Width) = 0;
     // The image-stretch and retrace switches, read each time a picture is drawn.
     virtual bool imageStretch() const = 0;
     virtual bool syncWithRetrace() const = 0;
-    // The editor leaves the screen to the play screen.
-    virtual void hideEditorForShow() = 0;
 
     // Whether the editor's clock button is down.
     virtual bool clockButtonDown() const = 0;
     // The editor's colour dialog, opened with its current settings: the
     // chosen colour ($00BBGGRR), or nothing when the operator cancels.
     virtual std::optional<std::uint32_t> choosePlayBackColor() = 0;
-    // What the operator should know about the screen the show plays on
-    // (the chosen one missing, say); empty when all is as chosen.
-    virtual void reportPlayScreen(const QString& note) = 0;
-    // At program start, the offer to reload the last board.
-    virtual void offerLastBoard() = 0;
 };

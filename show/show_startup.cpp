@@ -84,7 +84,7 @@ void StartTheShow(ShowContext& ctx, TPlayScreen& screen) {
     // own pixels.
     const platform::PlayScreenTarget target = platform::playScreenTarget();
     screen.playOn(target.screen);
-    ctx.host.reportPlayScreen(
+    emit screen.playScreenNoted(
         target.fellBack
             ? QStringLiteral("Play screen \"%1\" is not connected: the show plays on the "
                              "primary screen.")
@@ -118,7 +118,7 @@ void StartTheShow(ShowContext& ctx, TPlayScreen& screen) {
     show.Box2Row = 0;
     show.CrawlColumn = 0;
 
-    ctx.host.setMemoWidthsForShow(in.Box1Width, in.Box2Width);
+    emit screen.boxWidthsChosen(in.Box1Width, in.Box2Width);
 
     // Marker mode is decided afresh for every show, so a board played after
     // one with markers still gets its slideshow.
@@ -161,7 +161,7 @@ void StartTheShow(ShowContext& ctx, TPlayScreen& screen) {
                     << "x" << sh << "box 1" << show.Box1On << "box 2" << show.Box2On << "crawl"
                     << show.CrawlOn << "slides" << show.ImageCount << "markers" << show.MarkerMode;
     // Hand-over: the editor leaves, the play screen covers the whole screen.
-    ctx.host.hideEditorForShow();
+    emit screen.showStarting();
     ctx.surface.resize(sw, sh);
     screen.setVisible(true);
     ctx.surface.EraseAllowed = true;

@@ -29,10 +29,8 @@ struct FakeHost final : ShowHost {
     QString playScreenNote;
 
     ShowTexts showTexts() const override { return texts; }
-    void setMemoWidthsForShow(int, int) override {}
     bool imageStretch() const override { return stretch; }
     bool syncWithRetrace() const override { return sync; }
-    void hideEditorForShow() override { ++editorHidden; }
     bool clockButtonDown() const override { return clockDown; }
     std::optional<std::uint32_t> choosePlayBackColor() override {
         ++colourDialogs;
@@ -43,8 +41,6 @@ struct FakeHost final : ShowHost {
         colourAnswers.erase(colourAnswers.begin());
         return answer;
     }
-    void offerLastBoard() override { ++lastBoardOffers; }
-    void reportPlayScreen(const QString& note) override { playScreenNote = note; }
 };
 
 struct ShowFixture {
@@ -59,6 +55,10 @@ struct ShowFixture {
         screen->attach(&board, &show, nullptr);
         // The editor comes back as the program brings it back.
         QObject::connect(screen.get(), &TPlayScreen::showEnded, [h = &host] { ++h->editorShown; });
+        QObject::connect(screen.get(), &TPlayScreen::showStarting,
+                         [h = &host] { ++h->editorHidden; });
+        QObject::connect(screen.get(), &TPlayScreen::playScreenNoted,
+                         [h = &host](const QString& note) { h->playScreenNote = note; });
         // Tests end many shows: the threads are ended without the settling time.
         setStopSettleMs(0);
         screen->surface().resize(width, height);

@@ -56,6 +56,8 @@ struct PanelFixture {
         f.screen->attach(&f.board, &f.show, panel.get());
         QObject::connect(panel.get(), &TAlignCntrlBox::clockSwitched,
                          [h = &f.host](bool on) { h->clockDown = on; });
+        QObject::connect(panel.get(), &TAlignCntrlBox::lastBoardWanted,
+                         [h = &f.host] { ++h->lastBoardOffers; });
         panel->FormCreate();
     }
     ~PanelFixture() {
