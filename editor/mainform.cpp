@@ -43,7 +43,6 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
     connect(PagePause, &QAction::triggered, this, &Tmainform::PagePauseClick);
     connect(SetBackgroundColor2, &QAction::triggered, this, &Tmainform::SetBackgroundColor2Click);
     connect(Mode1, &QAction::triggered, this, &Tmainform::Mode1Click);
-    connect(ToolButton6, &QToolButton::clicked, this, &Tmainform::ToolButton6Click);
     connect(Exit2, &QAction::triggered, this, &Tmainform::Exit2Click);
     connect(Quit1, &QAction::triggered, this, &Tmainform::Quit1Click);
     connect(Paste1, &QAction::triggered, this, &Tmainform::Paste1Click);

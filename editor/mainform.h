@@ -269,7 +269,6 @@ public:
 
     // Play.
     void Mode1Click();
-    void ToolButton6Click();
     void StartTheShow();
     // Play for a show nobody attends: nothing is asked (an empty text object
     // 1 is played as it is), and the show runs at once, without the

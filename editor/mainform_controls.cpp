@@ -154,8 +154,8 @@ void Tmainform::createToolBar() {
         editor_parts::twinButton(ToolBar1, "ToolButton3", Paste1,
                                  QStringLiteral("Clear Current Configuration"), ToolIcon::Clear);
     ToolBar1->addSeparator();
-    ToolButton6 = editor_parts::toolButton(ToolBar1, "ToolButton6", QStringLiteral("Start Playing"),
-                                           ToolIcon::Play);
+    ToolButton6 = editor_parts::twinButton(ToolBar1, "ToolButton6", Mode1,
+                                           QStringLiteral("Start Playing"), ToolIcon::Play);
     ToolButton5 =
         editor_parts::twinButton(ToolBar1, "ToolButton5", SetBackgroundColor2,
                                  QStringLiteral("Set Color Play Background"), ToolIcon::Palette);

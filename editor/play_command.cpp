@@ -73,10 +73,6 @@ void Tmainform::playAsItStands() {
     }
 }
 
-void Tmainform::ToolButton6Click() {
-    Mode1Click();
-}
-
 void Tmainform::StartTheShow() {
     Q_ASSERT(playScreen_);
     ShowContext ctx{board, showState, playScreen_->surface(), *this};

@@ -57,13 +57,15 @@ QToolButton* toolButton(QToolBar* bar, const char* name, const QString& hint, To
 namespace {
 
 // A tool button that repeats a menu item: it carries the item's action, so
-// both share one check and one handler, while the icon stays the button's
-// own. An icon on the action would widen the menu for it, shown or not.
+// both share one check and one handler, while the icon and the hint stay the
+// button's own. On the action they would change the menu: an icon widens it,
+// shown or not, and a hint may show over the menu bar.
 class TwinButton final : public QToolButton {
 public:
-    TwinButton(QToolBar* bar, QAction* action, const QIcon& icon) : QToolButton(bar), icon_(icon) {
+    TwinButton(QToolBar* bar, QAction* action, const QIcon& icon, const QString& hint)
+        : QToolButton(bar), icon_(icon), hint_(hint) {
         setDefaultAction(action);
-        setIcon(icon_);
+        ownLook();
     }
 
 protected:
@@ -71,20 +73,25 @@ protected:
         // A change of the action gives the button the action's look again.
         QToolButton::actionEvent(event);
         if (event->type() == QEvent::ActionChanged && event->action() == defaultAction()) {
-            setIcon(icon_);
+            ownLook();
         }
     }
 
 private:
+    void ownLook() {
+        setIcon(icon_);
+        setToolTip(hint_);
+    }
+
     QIcon icon_;
+    QString hint_;
 };
 
 } // namespace
 
 QToolButton* twinButton(QToolBar* bar, const char* name, QAction* action, const QString& hint,
                         ToolIcon icon) {
-    action->setToolTip(hint);
-    auto* button = new TwinButton(bar, action, toolIcon(icon));
+    auto* button = new TwinButton(bar, action, toolIcon(icon), hint);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoRaise(true);
     bar->addWidget(button);

@@ -161,7 +161,7 @@ void PlayCommandTest::imagesOnly_nothingToPlay() {
     m_->ListBox1->addItems({"/p/one.bmp", "/p/two.avi"});
     dialogs_->answerMessage(Answer::No);
     dialogs_->answerMessage(Answer::OK);
-    m_->ToolButton6Click();
+    m_->ToolButton6->click();
     const Question& refusal = dialogs_->lastQuestion();
     QCOMPARE(refusal.caption, QStringLiteral("Confirm"));
     QCOMPARE(refusal.text, QStringLiteral("Nothing To Play (no text)"));
