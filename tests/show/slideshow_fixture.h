@@ -5,7 +5,7 @@
 
 #include "persistence/picture_reader.h"
 #include "show/engine_thread.h"
-#include "tests/show/show_fixture.h"
+#include "tests/show/core_fixture.h"
 
 #include <QImage>
 #include <QRect>
@@ -13,7 +13,7 @@
 
 // On a 400 x 300 screen without titles the image area is x 210 to 390,
 // y 50 to 150; pictures are stretched to fill it.
-inline void layOutArea(ShowFixture& f) {
+inline void layOutArea(ShowParts& f) {
     f.board.BorderWidth = 10;
     f.board.Box1Width = 200;
     f.show.Box1ShownHeight = 100;
@@ -32,8 +32,8 @@ struct PieceHook {
     PieceHook& operator=(const PieceHook&) = delete;
 };
 
-inline QRgb areaColour(ShowFixture& f) {
-    return f.screen->surface().image().pixel(kArea.center());
+inline QRgb areaColour(ShowParts& f) {
+    return f.surface.image().pixel(kArea.center());
 }
 
 inline QString writePicture(const QString& path, QColor colour) {
@@ -49,7 +49,7 @@ inline QString writePicture(const QTemporaryDir& dir, const char* name, QColor c
     return writePicture(dir.filePath(QString::fromLatin1(name)), colour);
 }
 
-inline void setEntries(ShowFixture& f, const QStringList& entries) {
+inline void setEntries(ShowParts& f, const QStringList& entries) {
     f.show.ImageEntries = entries;
     f.show.ImageCount = static_cast<std::int32_t>(entries.size());
 }

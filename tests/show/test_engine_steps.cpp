@@ -5,9 +5,9 @@
 #include "show/picture_display.h"
 #include "show/show_layout.h"
 #include "show/text_box_engine.h"
-#include "tests/show/show_fixture.h"
+#include "tests/show/core_fixture.h"
 #include "tests/support/fixed_system_info.h"
-#include "tests/support/test_main.h"
+#include "tests/support/gui_test_main.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +22,7 @@
 namespace {
 
 // Text box 1 on a 400 x 300 surface, no border: the box spans y 100 to 200.
-void layOutBox1(ShowFixture& f, const QStringList& lines, int border = 0) {
+void layOutBox1(CoreFixture& f, const QStringList& lines, int border = 0) {
     f.board.BorderWidth = border;
     f.board.Box1Width = 200;
     f.show.Text1Lines = lines;
@@ -30,11 +30,11 @@ void layOutBox1(ShowFixture& f, const QStringList& lines, int border = 0) {
     f.show.Box1Bottom = 200;
     f.show.Box1DestRect = {border, 199, 200 - border, 200};
     f.show.Box1ScrollRect = f.show.Box1ClipRect = {0, 100, 200, 200};
-    f.show.Box1LineHeight = prepareLineBitmap(f.screen->surface().Image1, QStringLiteral("Arial"),
-                                              20, 0xFFFFFF, 0x000080, 200);
+    f.show.Box1LineHeight =
+        prepareLineBitmap(f.surface.Image1, QStringLiteral("Arial"), 20, 0xFFFFFF, 0x000080, 200);
 }
 
-void layOutBox2(ShowFixture& f, const QStringList& lines) {
+void layOutBox2(CoreFixture& f, const QStringList& lines) {
     f.board.BorderWidth = 0;
     f.board.Box2Width = 300;
     f.show.Text2Lines = lines;
@@ -42,8 +42,8 @@ void layOutBox2(ShowFixture& f, const QStringList& lines) {
     f.show.Box2Bottom = 290;
     f.show.Box2DestRect = {0, 289, 300, 290};
     f.show.Box2ScrollRect = f.show.Box2ClipRect = {0, 210, 300, 290};
-    f.show.Box2LineHeight = prepareLineBitmap(f.screen->surface().Image2, QStringLiteral("Arial"),
-                                              20, 0xFFFFFF, 0x008000, 300);
+    f.show.Box2LineHeight =
+        prepareLineBitmap(f.surface.Image2, QStringLiteral("Arial"), 20, 0xFFFFFF, 0x008000, 300);
 }
 
 QImage row(const QImage& img, int y, int left, int width) {
@@ -111,7 +111,7 @@ std::pair<int, int> inkColumns(const QImage& img) {
 }
 
 // Steps text box 1 until line `line` has just been rendered into its bitmap.
-void stepBox1ToLine(ShowFixture& f, int line) {
+void stepBox1ToLine(CoreFixture& f, int line) {
     for (int guard = 0; guard < 10000; ++guard) {
         const bool rendersNext = f.show.Box1Row == 0 && f.show.Box1Line == line;
         textBox1Step(f.ctx);
@@ -146,13 +146,13 @@ private slots:
 };
 
 void EngineStepsTest::box1_showsRows1ToHMinus2_perLine() {
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOutBox1(f, {QStringLiteral("Wg line")});
     const int h = f.show.Box1LineHeight;
     QVERIFY(h > 4);
 
     QVERIFY(textBox1Step(f.ctx));
-    const QImage line = f.screen->surface().Image1.bitmap.copy();
+    const QImage line = f.surface.Image1.bitmap.copy();
     QCOMPARE(f.show.Box1Row, 2);
     for (int i = 1; i < h - 2; ++i) {
         textBox1Step(f.ctx);
@@ -160,7 +160,7 @@ void EngineStepsTest::box1_showsRows1ToHMinus2_perLine() {
     // h - 2 steps scrolled; the line is now on screen, bottom row doubled.
     QCOMPARE(f.show.Box1Row, h - 1);
     QCOMPARE(f.show.Box1Line, 0);
-    const QImage& s = f.screen->surface().image();
+    const QImage& s = f.surface.image();
     QCOMPARE(row(s, 199, 0, 200), row(line, h - 2, 0, 200));
     for (int k = 1; k <= h - 2; ++k) {
         QCOMPARE(row(s, 199 - k, 0, 200), row(line, h - 1 - k, 0, 200));
@@ -171,24 +171,24 @@ void EngineStepsTest::box1_showsRows1ToHMinus2_perLine() {
     // The (h - 1)th step only finishes the line.
     const QImage before = s.copy();
     textBox1Step(f.ctx);
-    QCOMPARE(f.screen->surface().image(), before);
+    QCOMPARE(f.surface.image(), before);
     QCOMPARE(f.show.Box1Row, 0);
     QCOMPARE(f.show.Box1Line, 1);
     QCOMPARE(f.show.Box1SourceRect, (Rect{0, h - 2, 200, h - 1}));
 }
 
 void EngineStepsTest::box2_showsRows1ToHMinus1_perLine() {
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOutBox2(f, {QStringLiteral("Wg second")});
     const int h = f.show.Box2LineHeight;
     textBox2Step(f.ctx);
-    const QImage line = f.screen->surface().Image2.bitmap.copy();
+    const QImage line = f.surface.Image2.bitmap.copy();
     for (int i = 1; i < h - 1; ++i) {
         textBox2Step(f.ctx);
     }
     QCOMPARE(f.show.Box2Row, h);
     QCOMPARE(f.show.Box2Line, 0);
-    const QImage& s = f.screen->surface().image();
+    const QImage& s = f.surface.image();
     QCOMPARE(row(s, 289, 0, 300), row(line, h - 1, 0, 300));
     for (int k = 1; k <= h - 1; ++k) {
         QCOMPARE(row(s, 289 - k, 0, 300), row(line, h - k, 0, 300));
@@ -199,11 +199,11 @@ void EngineStepsTest::box2_showsRows1ToHMinus1_perLine() {
 }
 
 void EngineStepsTest::box1_rowSqueezedIntoInsetStrip() {
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOutBox1(f, {QStringLiteral("WWWWWWWWWWWW")}, 10);
     textBox1Step(f.ctx);
-    const QImage line = f.screen->surface().Image1.bitmap.copy();
-    const QImage& s = f.screen->surface().image();
+    const QImage line = f.surface.Image1.bitmap.copy();
+    const QImage& s = f.surface.image();
     // Row 1 went into the strip x 10 to 190 and moved up one pixel.
     for (int x = 10; x < 190; ++x) {
         const int sx = (x - 10) * 200 / 180;
@@ -215,7 +215,7 @@ void EngineStepsTest::box1_rowSqueezedIntoInsetStrip() {
 }
 
 void EngineStepsTest::box_endlessCycle_withEmptyLineAfterLast() {
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOutBox1(f, {QStringLiteral("only line")});
     const int h = f.show.Box1LineHeight;
     QList<int> lines;
@@ -224,7 +224,7 @@ void EngineStepsTest::box_endlessCycle_withEmptyLineAfterLast() {
         if (f.show.Box1Row == 0) {
             lines << f.show.Box1Line;
             textBox1Step(f.ctx);
-            const QImage& bmp = f.screen->surface().Image1.bitmap;
+            const QImage& bmp = f.surface.Image1.bitmap;
             bool empty = true;
             for (int y = 0; y < bmp.height() && empty; ++y) {
                 for (int x = 0; x < bmp.width() && empty; ++x) {
@@ -248,7 +248,7 @@ void EngineStepsTest::box_centring_data() {
 
 void EngineStepsTest::box_centring() {
     QFETCH(int, box);
-    const auto layOut = [box](ShowFixture& f, const QString& text) {
+    const auto layOut = [box](CoreFixture& f, const QString& text) {
         if (box == 1) {
             layOutBox1(f, {text});
             f.board.CenterText1 = true;
@@ -257,20 +257,20 @@ void EngineStepsTest::box_centring() {
             f.board.CenterText2 = true;
         }
     };
-    const auto step = [box](ShowFixture& f) {
+    const auto step = [box](CoreFixture& f) {
         return box == 1 ? textBox1Step(f.ctx) : textBox2Step(f.ctx);
     };
-    const auto textX = [box](const ShowFixture& f) {
+    const auto textX = [box](const CoreFixture& f) {
         return box == 1 ? f.show.Box1TextX : f.show.Box2TextX;
     };
-    const auto holder = [box](ShowFixture& f) -> PictureHolder& {
-        return box == 1 ? f.screen->surface().Image1 : f.screen->surface().Image2;
+    const auto holder = [box](CoreFixture& f) -> PictureHolder& {
+        return box == 1 ? f.surface.Image1 : f.surface.Image2;
     };
     const int boxWidth = box == 1 ? 200 : 300;
 
     // A line 100 pixels wider than its box starts 50 pixels left of it.
     {
-        ShowFixture f(400, 300);
+        CoreFixture f(400, 300);
         layOut(f, QStringLiteral("x"));
         const QString wide = textOfWidth(holder(f).font, boxWidth + 100);
         layOut(f, wide);
@@ -280,7 +280,7 @@ void EngineStepsTest::box_centring() {
     }
     // An empty line is drawn at the middle of the box, showing nothing.
     {
-        ShowFixture f(400, 300);
+        CoreFixture f(400, 300);
         layOut(f, QString());
         step(f);
         QCOMPARE(textX(f), boxWidth / 2);
@@ -288,7 +288,7 @@ void EngineStepsTest::box_centring() {
     }
     // A short line lands in the middle: as much room left of its ink as right.
     {
-        ShowFixture f(400, 300);
+        CoreFixture f(400, 300);
         layOut(f, QStringLiteral("HH"));
         step(f);
         const auto [left, right] = inkColumns(holder(f).bitmap);
@@ -298,7 +298,7 @@ void EngineStepsTest::box_centring() {
     }
     // Without centring the line stays at the left edge.
     {
-        ShowFixture g(400, 300);
+        CoreFixture g(400, 300);
         layOut(g, QStringLiteral("HH"));
         g.board.CenterText1 = g.board.CenterText2 = false;
         step(g);
@@ -310,7 +310,7 @@ void EngineStepsTest::box_centring() {
 void EngineStepsTest::box1_markerLine_showsPictureAndDrawsRest() {
     support::FixedSystemInfo sys(400, 300);
     QTemporaryDir dir;
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     const QString red = writePicture(dir, "red.bmp", 20, 10, Qt::red);
     const QString green = writePicture(dir, "green.bmp", 20, 10, Qt::green);
     f.show.ImageEntries = {red, dir.filePath("missing.bmp"), green};
@@ -318,9 +318,9 @@ void EngineStepsTest::box1_markerLine_showsPictureAndDrawsRest() {
     f.show.Box1ShownHeight = 100;
     layOutBox1(f, {QStringLiteral("//0\\\\"), QStringLiteral("A //1\\\\ B"),
                    QStringLiteral("C //7\\\\ D"), QStringLiteral("//2\\\\ E")});
-    const QImage& bmp = f.screen->surface().Image1.bitmap;
-    const QImage& s = f.screen->surface().image();
-    const QImage empty = lineDrawnAt(f.screen->surface().Image1, QString(), 0);
+    const QImage& bmp = f.surface.Image1.bitmap;
+    const QImage& s = f.surface.image();
+    const QImage empty = lineDrawnAt(f.surface.Image1, QString(), 0);
 
     // Entry 0 stands at the image area's top-left corner (x 200, y 0); the
     // line of only a marker is drawn empty.
@@ -332,7 +332,7 @@ void EngineStepsTest::box1_markerLine_showsPictureAndDrawsRest() {
     // A missing picture shows nothing new; the rest of the line is drawn.
     stepBox1ToLine(f, 1);
     QCOMPARE(s.pixel(205, 5), qRgb(255, 0, 0));
-    QCOMPARE(bmp, lineDrawnAt(f.screen->surface().Image1, QStringLiteral("A  B"), 0));
+    QCOMPARE(bmp, lineDrawnAt(f.surface.Image1, QStringLiteral("A  B"), 0));
 
     // A number past the end of the list: an empty line and no picture.
     stepBox1ToLine(f, 2);
@@ -341,7 +341,7 @@ void EngineStepsTest::box1_markerLine_showsPictureAndDrawsRest() {
 
     stepBox1ToLine(f, 3);
     QCOMPARE(s.pixel(205, 5), qRgb(0, 255, 0));
-    QCOMPARE(bmp, lineDrawnAt(f.screen->surface().Image1, QStringLiteral(" E"), 0));
+    QCOMPARE(bmp, lineDrawnAt(f.surface.Image1, QStringLiteral(" E"), 0));
 }
 
 void EngineStepsTest::box1_markerPictureWithLongPath_isShown() {
@@ -359,18 +359,18 @@ void EngineStepsTest::box1_markerPictureWithLongPath_isShown() {
     QVERIFY(path.size() > 255);
     QVERIFY(img.save(path, "BMP"));
 
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     f.show.ImageEntries = {path};
     f.show.MarkerMode = true;
     f.show.Box1ShownHeight = 100;
     layOutBox1(f, {QStringLiteral("//0\\\\")});
     textBox1Step(f.ctx);
-    QCOMPARE(f.screen->surface().image().pixel(205, 5), qRgb(0, 0, 255));
+    QCOMPARE(f.surface.image().pixel(205, 5), qRgb(0, 0, 255));
 }
 
 void EngineStepsTest::box1_markerModeClear_drawsLineAsStored() {
-    ShowFixture withMarkers(400, 300);
-    ShowFixture without(400, 300);
+    CoreFixture withMarkers(400, 300);
+    CoreFixture without(400, 300);
     layOutBox1(withMarkers, {QStringLiteral("A //0\\\\ B")});
     layOutBox1(without, {QStringLiteral("A //0\\\\ B")});
     withMarkers.show.ImageEntries = without.show.ImageEntries = {QStringLiteral("/nope.bmp")};
@@ -378,29 +378,28 @@ void EngineStepsTest::box1_markerModeClear_drawsLineAsStored() {
     textBox1Step(withMarkers.ctx);
     textBox1Step(without.ctx);
     // Drawn as stored, the marker text makes the line differ from "A  B".
-    QVERIFY(withMarkers.screen->surface().Image1.bitmap != without.screen->surface().Image1.bitmap);
+    QVERIFY(withMarkers.surface.Image1.bitmap != without.surface.Image1.bitmap);
 
-    ShowFixture reference(400, 300);
+    CoreFixture reference(400, 300);
     layOutBox1(reference, {QStringLiteral("A  B")});
     textBox1Step(reference.ctx);
-    QCOMPARE(withMarkers.screen->surface().Image1.bitmap,
-             reference.screen->surface().Image1.bitmap);
+    QCOMPARE(withMarkers.surface.Image1.bitmap, reference.surface.Image1.bitmap);
 }
 
 void EngineStepsTest::box2_neverShowsPictures() {
     QTemporaryDir dir;
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     f.show.ImageEntries = {writePicture(dir, "blue.bmp", 20, 20, Qt::blue)};
     f.show.MarkerMode = true;
     f.board.Box1Width = 10;
     layOutBox2(f, {QStringLiteral("//0\\\\")});
-    const QImage before = f.screen->surface().image().copy(0, 0, 400, 200);
+    const QImage before = f.surface.image().copy(0, 0, 400, 200);
     textBox2Step(f.ctx);
-    QCOMPARE(f.screen->surface().image().copy(0, 0, 400, 200), before);
+    QCOMPARE(f.surface.image().copy(0, 0, 400, 200), before);
 }
 
 void EngineStepsTest::step_reportsStoppedShow() {
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOutBox1(f, {QStringLiteral("x")});
     layOutBox2(f, {QStringLiteral("y")});
     QVERIFY(textBox1Step(f.ctx));
@@ -411,14 +410,14 @@ void EngineStepsTest::step_reportsStoppedShow() {
 }
 
 void EngineStepsTest::crawl_wStepsPerPass_lastColumnNeverShown() {
-    ShowFixture f(100, 50);
+    CoreFixture f(100, 50);
     QImage bitmap(6, 4, QImage::Format_RGB32);
     for (int x = 0; x < 6; ++x) {
         for (int y = 0; y < 4; ++y) {
             bitmap.setPixel(x, y, qRgb(10 * (x + 1), y, 0));
         }
     }
-    f.screen->surface().Image3.bitmap = bitmap;
+    f.surface.Image3.bitmap = bitmap;
     f.show.CrawlTop = 20;
     f.show.CrawlDestRect = {99, 20, 100, 24};
     f.show.CrawlScrollRect = f.show.CrawlClipRect = {0, 20, 100, 24};
@@ -426,7 +425,7 @@ void EngineStepsTest::crawl_wStepsPerPass_lastColumnNeverShown() {
         crawlStep(f.ctx);
     }
     QCOMPARE(f.show.CrawlColumn, 5);
-    const QImage& s = f.screen->surface().image();
+    const QImage& s = f.surface.image();
     // Columns 0 to 4 entered at the right edge and moved left, one per step.
     QCOMPARE(s.pixel(99, 21), qRgb(50, 1, 0));
     for (int c = 0; c < 5; ++c) {
@@ -437,32 +436,32 @@ void EngineStepsTest::crawl_wStepsPerPass_lastColumnNeverShown() {
     const QImage before = s.copy();
     crawlStep(f.ctx);
     QCOMPARE(f.show.CrawlColumn, 0);
-    QCOMPARE(f.screen->surface().image(), before);
+    QCOMPARE(f.surface.image(), before);
     // The next pass follows with no gap: column 0 right after column 4.
     crawlStep(f.ctx);
-    QCOMPARE(f.screen->surface().image().pixel(97, 21), qRgb(50, 1, 0));
-    QCOMPARE(f.screen->surface().image().pixel(98, 21), qRgb(10, 1, 0));
-    QCOMPARE(f.screen->surface().image().pixel(99, 21), qRgb(10, 1, 0));
+    QCOMPARE(f.surface.image().pixel(97, 21), qRgb(50, 1, 0));
+    QCOMPARE(f.surface.image().pixel(98, 21), qRgb(10, 1, 0));
+    QCOMPARE(f.surface.image().pixel(99, 21), qRgb(10, 1, 0));
     QCOMPARE(f.show.CrawlSourceRect, (Rect{0, 0, 1, 4}));
 }
 
 void EngineStepsTest::crawl_narrowBitmap_neverMoves() {
-    ShowFixture f(50, 20);
-    f.screen->surface().Image3.bitmap = QImage(1, 4, QImage::Format_RGB32);
-    f.screen->surface().Image3.bitmap.fill(Qt::white);
+    CoreFixture f(50, 20);
+    f.surface.Image3.bitmap = QImage(1, 4, QImage::Format_RGB32);
+    f.surface.Image3.bitmap.fill(Qt::white);
     f.show.CrawlDestRect = {49, 0, 50, 4};
     f.show.CrawlScrollRect = f.show.CrawlClipRect = {0, 0, 50, 4};
     for (int i = 0; i < 3; ++i) {
         crawlStep(f.ctx);
         QCOMPARE(f.show.CrawlColumn, 0);
     }
-    QCOMPARE(f.screen->surface().image().pixel(49, 1), qRgb(0, 0, 0));
+    QCOMPARE(f.surface.image().pixel(49, 1), qRgb(0, 0, 0));
 }
 
 void EngineStepsTest::playBitMap_naturalSize_stretch_missing_broken() {
     support::FixedSystemInfo sys(800, 600);
     QTemporaryDir dir;
-    ShowFixture f(800, 600);
+    CoreFixture f(800, 600);
     f.board.Box1Width = 400;
     f.show.Box1ShownHeight = 150;
     f.show.MainTitleBarHeight = 66;
@@ -473,7 +472,7 @@ void EngineStepsTest::playBitMap_naturalSize_stretch_missing_broken() {
     QCOMPARE((ImageArea{f.show.ImageAreaLeft, f.show.ImageAreaTop, f.show.ImageAreaWidth,
                         f.show.ImageAreaHeight}),
              (ImageArea{410, 176, 380, 150}));
-    const QImage& s = f.screen->surface().image();
+    const QImage& s = f.surface.image();
     QCOMPARE(s.pixel(410, 176), qRgb(0, 255, 0));
     QCOMPARE(s.pixel(439, 195), qRgb(0, 255, 0));
     QCOMPARE(s.pixel(440, 176), qRgb(0, 0, 0));
@@ -502,25 +501,25 @@ void EngineStepsTest::playBitMap_naturalSize_stretch_missing_broken() {
     broken.write("BM this is no picture");
     broken.close();
     PlayBitMap(f.ctx, broken.fileName());
-    QCOMPARE(f.screen->surface().image(), before);
+    QCOMPARE(f.surface.image(), before);
 }
 
 void EngineStepsTest::clock_largeFont_neverTouchesTheCrawlStrip() {
-    ShowFixture f(800, 600);
+    CoreFixture f(800, 600);
     f.board.ClockOn = true;
     f.board.ClockColor = 0xFFFFFF;
     f.board.BorderWidth = 10;
     f.show.ClockTop = 400;
     f.show.CrawlTop = 460;
     // A crawl strip already on screen, and a box above the clock.
-    QPainter(&f.screen->surface().image()).fillRect(QRect(0, 460, 800, 40), Qt::blue);
-    QPainter(&f.screen->surface().image()).fillRect(QRect(0, 300, 800, 100), Qt::green);
-    const QImage before = f.screen->surface().image().copy();
+    QPainter(&f.surface.image()).fillRect(QRect(0, 460, 800, 40), Qt::blue);
+    QPainter(&f.surface.image()).fillRect(QRect(0, 300, 800, 100), Qt::green);
+    const QImage before = f.surface.image().copy();
 
     // 72 points is a text line of about 110 pixels: taller than the band.
     f.board.ClockFontSize = 72;
-    f.screen->Timer1Timer();
-    const QImage& s = f.screen->surface().image();
+    f.surface.drawClock(f.board, f.show, QDateTime::currentDateTime());
+    const QImage& s = f.surface.image();
     QCOMPARE(s.copy(0, 460, 800, 140), before.copy(0, 460, 800, 140));
     QCOMPARE(s.copy(0, 0, 800, 400), before.copy(0, 0, 800, 400));
     // The clock itself was drawn in its band.
@@ -531,9 +530,9 @@ void EngineStepsTest::clock_largeFont_neverTouchesTheCrawlStrip() {
     // A clock whose band the crawl strip leaves no room for draws nothing.
     f.show.CrawlTop = 400;
     const QImage full = s.copy();
-    f.screen->Timer1Timer();
-    QCOMPARE(f.screen->surface().image(), full);
+    f.surface.drawClock(f.board, f.show, QDateTime::currentDateTime());
+    QCOMPARE(f.surface.image(), full);
 }
 
-PLAKORA_TEST_MAIN(EngineStepsTest)
+PLAKORA_GUI_TEST_MAIN(EngineStepsTest)
 #include "test_engine_steps.moc"

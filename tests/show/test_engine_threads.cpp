@@ -4,10 +4,10 @@
 #include "show/crawl_engine.h"
 #include "show/engine_thread.h"
 #include "show/text_box_engine.h"
+#include "tests/show/core_fixture.h"
 #include "tests/show/recording_engine.h"
-#include "tests/show/show_fixture.h"
 #include "tests/support/fixed_system_info.h"
-#include "tests/support/test_main.h"
+#include "tests/support/gui_test_main.h"
 
 #include <QEventLoop>
 #include <QTest>
@@ -20,7 +20,7 @@
 namespace {
 
 // Lays out both text boxes and the crawl line on a 400 x 300 surface.
-void layOut(ShowFixture& f) {
+void layOut(CoreFixture& f) {
     f.board.BorderWidth = 0;
     f.board.Box1Width = 200;
     f.board.Box2Width = 300;
@@ -32,15 +32,15 @@ void layOut(ShowFixture& f) {
     f.show.Box1ScrollRect = f.show.Box1ClipRect = {0, 100, 200, 200};
     f.show.Box2DestRect = {0, 289, 300, 290};
     f.show.Box2ScrollRect = f.show.Box2ClipRect = {0, 210, 300, 290};
-    f.show.Box1LineHeight = prepareLineBitmap(f.screen->surface().Image1, QStringLiteral("Arial"),
-                                              20, 0xFFFFFF, 0, 200);
-    f.show.Box2LineHeight = prepareLineBitmap(f.screen->surface().Image2, QStringLiteral("Arial"),
-                                              20, 0xFFFFFF, 0, 300);
-    renderCrawlBitmap(f.screen->surface().Image3, QStringLiteral("crawl text"),
-                      QStringLiteral("Arial"), 20, 0xFFFFFF, 0);
-    f.show.CrawlDestRect = {399, 40, 400, 40 + f.screen->surface().Image3.bitmap.height()};
+    f.show.Box1LineHeight =
+        prepareLineBitmap(f.surface.Image1, QStringLiteral("Arial"), 20, 0xFFFFFF, 0, 200);
+    f.show.Box2LineHeight =
+        prepareLineBitmap(f.surface.Image2, QStringLiteral("Arial"), 20, 0xFFFFFF, 0, 300);
+    renderCrawlBitmap(f.surface.Image3, QStringLiteral("crawl text"), QStringLiteral("Arial"), 20,
+                      0xFFFFFF, 0);
+    f.show.CrawlDestRect = {399, 40, 400, 40 + f.surface.Image3.bitmap.height()};
     f.show.CrawlScrollRect =
-        f.show.CrawlClipRect = {0, 40, 400, 40 + f.screen->surface().Image3.bitmap.height()};
+        f.show.CrawlClipRect = {0, 40, 400, 40 + f.surface.Image3.bitmap.height()};
 }
 
 struct Progress {
@@ -52,7 +52,7 @@ Progress progressOf(const ShowState& s) {
     return {s.Box1Line, s.Box1Row, s.Box2Line, s.Box2Row, s.CrawlColumn};
 }
 
-void startAll(ShowFixture& f) {
+void startAll(CoreFixture& f) {
     Box1ThreadHandle.start(std::make_unique<TScrollBox1>(f.ctx));
     Box2ThreadHandle.start(std::make_unique<TScrollBox2>(f.ctx));
     CrawlThreadHandle.start(std::make_unique<TCrawler>(f.ctx));
@@ -133,7 +133,7 @@ void EngineThreadsTest::pagePauseDue_afterEveryPagePlusOneSteps() {
 
 void EngineThreadsTest::box1_pausesAfterEachPage_thenItsDelay() {
     support::FixedSystemInfo sys(400, 300);
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOut(f);
     f.board.PagePause1 = true;
     f.board.Box1PageHeight = 3;
@@ -150,7 +150,7 @@ void EngineThreadsTest::box1_pausesAfterEachPage_thenItsDelay() {
 
 void EngineThreadsTest::box2_neverPauses_whateverTheSwitch() {
     support::FixedSystemInfo sys(400, 300);
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOut(f);
     f.board.PagePause1 = true;
     f.board.PagePause2 = true;
@@ -174,7 +174,7 @@ void EngineThreadsTest::box2_neverPauses_whateverTheSwitch() {
 
 void EngineThreadsTest::threads_publishTheirHandles() {
     support::FixedSystemInfo sys(400, 300);
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOut(f);
     f.board.Box1Delay = f.board.Box2Delay = f.board.CrawlDelay = 1000000;
     startAll(f);
@@ -187,23 +187,23 @@ void EngineThreadsTest::threads_publishTheirHandles() {
 
 void EngineThreadsTest::kill_whileWaitingForStep_noStepRunsAfterwards() {
     support::FixedSystemInfo sys(400, 300);
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOut(f);
-    const QImage before = f.screen->surface().image().copy();
+    const QImage before = f.surface.image().copy();
     startAll(f);
     // No events are processed: every thread waits for its first step.
     KILLTHREADS();
     QVERIFY(allSlotsEmpty());
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
-    QCOMPARE(f.screen->surface().image(), before);
+    QCOMPARE(f.surface.image(), before);
     QCOMPARE(f.show.Box1Line, 0);
     QCOMPARE(f.show.CrawlColumn, 0);
 }
 
 void EngineThreadsTest::kill_duringLongDelay_returns() {
     support::FixedSystemInfo sys(400, 300);
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOut(f);
     // An hour's delay: a wait that cannot be woken would hold the suite
     // until its time limit.
@@ -216,7 +216,7 @@ void EngineThreadsTest::kill_duringLongDelay_returns() {
 
 void EngineThreadsTest::kill_duringPagePause_returns() {
     support::FixedSystemInfo sys(400, 300);
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOut(f);
     TScrollBox1::pagePauseMs = 3600 * 1000;
     f.board.PagePause1 = true;
@@ -231,7 +231,7 @@ void EngineThreadsTest::kill_duringPagePause_returns() {
 
 void EngineThreadsTest::kill_repeatedly_whileRunning() {
     support::FixedSystemInfo sys(400, 300);
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOut(f);
     for (int round = 0; round < 40; ++round) {
         f.board.Box1Delay = round % 3;
@@ -251,7 +251,7 @@ void EngineThreadsTest::kill_repeatedly_whileRunning() {
 
 void EngineThreadsTest::stoppedShow_engineRunsOneStepAndEnds() {
     support::FixedSystemInfo sys(400, 300);
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOut(f);
     f.show.ShowRunning = false;
     Box1ThreadHandle.start(std::make_unique<TScrollBox1>(f.ctx));
@@ -263,7 +263,7 @@ void EngineThreadsTest::stoppedShow_engineRunsOneStepAndEnds() {
 
 void EngineThreadsTest::clearingShowRunning_endsEnginesAfterOneMoreStep() {
     support::FixedSystemInfo sys(400, 300);
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOut(f);
     startAll(f);
     QTRY_VERIFY(f.show.CrawlColumn > 3);
@@ -276,7 +276,7 @@ void EngineThreadsTest::clearingShowRunning_endsEnginesAfterOneMoreStep() {
 
 void EngineThreadsTest::showEndedInsideAStep_engineLivesUntilTheStepReturns() {
     support::FixedSystemInfo sys(400, 300);
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOut(f);
     f.board.CrawlDelay = 0;
     CrawlThreadHandle.start(std::make_unique<TCrawler>(f.ctx));
@@ -286,7 +286,7 @@ void EngineThreadsTest::showEndedInsideAStep_engineLivesUntilTheStepReturns() {
     // The first step opens an event loop, as a message box does; inside it
     // the crawl goes on, and then the show ends.
     auto engine = std::make_unique<Scripted>(
-        f.screen.get(),
+        &f.surface,
         [&](Scripted& self) {
             if (self.steps != 1) {
                 return;
@@ -317,19 +317,19 @@ void EngineThreadsTest::showEndedInsideAStep_engineLivesUntilTheStepReturns() {
 
 void EngineThreadsTest::slotRestartedInsideAStep_newEngineRuns() {
     support::FixedSystemInfo sys(400, 300);
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     bool firstDestroyed = false;
     bool secondDestroyed = false;
     int secondSteps = 0;
     bool firstAliveAfterRestart = false;
     auto first = std::make_unique<Scripted>(
-        f.screen.get(),
+        &f.surface,
         [&](Scripted& self) {
             if (self.steps != 1) {
                 return;
             }
             Box1ThreadHandle.start(std::make_unique<Scripted>(
-                f.screen.get(), [&](Scripted&) { ++secondSteps; }, &secondDestroyed));
+                &f.surface, [&](Scripted&) { ++secondSteps; }, &secondDestroyed));
             firstAliveAfterRestart = !firstDestroyed;
             self.steps += 100;
         },
@@ -345,7 +345,7 @@ void EngineThreadsTest::slotRestartedInsideAStep_newEngineRuns() {
 
 void EngineThreadsTest::slots_rememberTheirLastThreadId() {
     support::FixedSystemInfo sys(400, 300);
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOut(f);
     f.board.Box1Delay = f.board.Box2Delay = f.board.CrawlDelay = 1000000;
     startAll(f);
@@ -357,5 +357,5 @@ void EngineThreadsTest::slots_rememberTheirLastThreadId() {
     QCOMPARE(CrawlThreadHandle.lastHandleNumber(), id);
 }
 
-PLAKORA_TEST_MAIN(EngineThreadsTest)
+PLAKORA_GUI_TEST_MAIN(EngineThreadsTest)
 #include "test_engine_threads.moc"

@@ -6,7 +6,7 @@
 #include "tests/show/slideshow_fixture.h"
 #include "tests/support/fifo_watchdog.h"
 #include "tests/support/fixed_system_info.h"
-#include "tests/support/test_main.h"
+#include "tests/support/gui_test_main.h"
 
 #include <QTest>
 
@@ -89,7 +89,7 @@ void MarkerTest::markerPicture_fifo_passedAtOnce() {
     QTemporaryDir dir;
     FifoWatchdog fifo(dir.filePath(QStringLiteral("x.bmp")));
     QVERIFY(fifo.made());
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOutArea(f);
     f.show.MarkerMode = true;
     setEntries(f, {fifo.path(), writePicture(dir, "b.bmp", Qt::blue)});
@@ -97,8 +97,8 @@ void MarkerTest::markerPicture_fifo_passedAtOnce() {
     f.show.Box1LineCount = 2;
     f.show.Box1DestRect = {0, 149, 200, 150};
     f.show.Box1ScrollRect = f.show.Box1ClipRect = {0, 50, 200, 150};
-    f.show.Box1LineHeight = prepareLineBitmap(f.screen->surface().Image1, QStringLiteral("Arial"),
-                                              20, 0xFFFFFF, 0, 200);
+    f.show.Box1LineHeight =
+        prepareLineBitmap(f.surface.Image1, QStringLiteral("Arial"), 20, 0xFFFFFF, 0, 200);
 
     // The FIFO's line scrolls through showing nothing; the next line's
     // picture follows.
@@ -112,5 +112,5 @@ void MarkerTest::markerPicture_fifo_passedAtOnce() {
     QVERIFY(!fifo.fired());
 }
 
-PLAKORA_TEST_MAIN(MarkerTest)
+PLAKORA_GUI_TEST_MAIN(MarkerTest)
 #include "test_markers.moc"

@@ -5,6 +5,7 @@
 
 #include "show/movie_engine.h"
 #include "show/movie_player.h"
+#include "tests/show/show_fixture.h"
 #include "tests/show/slideshow_fixture.h"
 #include "tests/support/fifo_watchdog.h"
 #include "tests/support/file_bytes.h"

@@ -9,8 +9,8 @@
 #include "tests/show/slideshow_fixture.h"
 #include "tests/support/big_bitmap.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/gui_test_main.h"
 #include "tests/support/picture_bombs.h"
-#include "tests/support/test_main.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -235,5 +235,5 @@ void PictureBombsTest::stillCurrent_onlyWhileTheFileStaysAsRead() {
     QCOMPARE(stillCurrent(read, path), current);
 }
 
-PLAKORA_TEST_MAIN(PictureBombsTest)
+PLAKORA_GUI_TEST_MAIN(PictureBombsTest)
 #include "test_picture_bombs.moc"

@@ -7,9 +7,9 @@
 #include "tests/show/slideshow_fixture.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/fixed_system_info.h"
+#include "tests/support/gui_test_main.h"
 #include "tests/support/picture_files.h"
 #include "tests/support/scripted_dialogs.h"
-#include "tests/support/test_main.h"
 
 #include <QImageReader>
 #include <QImageWriter>
@@ -132,7 +132,7 @@ void PictureFormatsTest::eachFormat_showsOnThePlayScreen() {
     support::FixedSystemInfo sys(400, 300);
     support::ScriptedDialogs dialogs;
     QTemporaryDir dir;
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOutArea(f);
     const QString path = dir.filePath(QStringLiteral("picture.") + suffix);
     QVERIFY(writeImage(path, format, halves(kGreen, kBlue)));
@@ -141,7 +141,7 @@ void PictureFormatsTest::eachFormat_showsOnThePlayScreen() {
     SlideStep(f.ctx);
     QCOMPARE(f.show.SlideIndex, 1);
     // Shown as a picture, stretched over the image area, not played as a movie.
-    const QList<QRgb> seen = quarters(f.screen->surface().image(), kArea);
+    const QList<QRgb> seen = quarters(f.surface.image(), kArea);
     QVERIFY2(allNear(seen, {kGreen, kBlue, kGreen, kBlue}, tolerance), qPrintable(describe(seen)));
     QVERIFY(!f.show.MoviePlaying);
     QVERIFY(dialogs.questions.isEmpty());
@@ -173,7 +173,7 @@ void PictureFormatsTest::orientationTag_turnsThePhotoUpright() {
     QFETCH(QList<QRgb>, expected);
     support::FixedSystemInfo sys(400, 300);
     QTemporaryDir dir;
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOutArea(f);
     f.host.stretch = stretch;
     f.board.PlayBackColor = kBackColour;
@@ -185,7 +185,7 @@ void PictureFormatsTest::orientationTag_turnsThePhotoUpright() {
     setEntries(f, {path});
 
     SlideStep(f.ctx);
-    const QImage& s = f.screen->surface().image();
+    const QImage& s = f.surface.image();
     const QRect placed = stretch ? kArea : QRect(kArea.topLeft(), shown);
     const QList<QRgb> seen = quarters(s, placed);
     QVERIFY2(allNear(seen, expected, 24), qPrintable(describe(seen)));
@@ -208,7 +208,7 @@ void PictureFormatsTest::transparentParts_showTheBackgroundColour() {
     support::FixedSystemInfo sys(400, 300);
     support::ScriptedDialogs dialogs;
     QTemporaryDir dir;
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOutArea(f);
     f.host.stretch = stretch;
     f.board.PlayBackColor = kBackColour;
@@ -236,7 +236,7 @@ void PictureFormatsTest::transparentParts_showTheBackgroundColour() {
     const QRect placed = stretch ? kArea : QRect(kArea.topLeft(), logo.size());
     const double sx = placed.width() / 64.0;
     const auto at = [&](int x) {
-        return f.screen->surface().image().pixel(placed.left() + int(x * sx), placed.center().y());
+        return f.surface.image().pixel(placed.left() + int(x * sx), placed.center().y());
     };
     QCOMPARE(at(16), kGreen);
     QCOMPARE(at(40), kBack);
@@ -248,7 +248,7 @@ void PictureFormatsTest::transparentParts_showTheBackgroundColour() {
 void PictureFormatsTest::animatedGif_showsItsFirstFrame() {
     support::FixedSystemInfo sys(400, 300);
     QTemporaryDir dir;
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOutArea(f);
     const QString path = dir.filePath(QStringLiteral("wave.gif"));
     support::writeBytes(path, support::gifBytes({halves(kGreen, kYellow), halves(kBlue, kBlue),
@@ -257,11 +257,11 @@ void PictureFormatsTest::animatedGif_showsItsFirstFrame() {
     setEntries(f, {path});
 
     SlideStep(f.ctx);
-    const QList<QRgb> seen = quarters(f.screen->surface().image(), kArea);
+    const QList<QRgb> seen = quarters(f.surface.image(), kArea);
     QVERIFY2(allNear(seen, {kGreen, kYellow, kGreen, kYellow}, 0), qPrintable(describe(seen)));
     // It stays as it is: the show draws no further frame by itself.
     QTest::qWait(250);
-    QCOMPARE(quarters(f.screen->surface().image(), kArea), seen);
+    QCOMPARE(quarters(f.surface.image(), kArea), seen);
 }
 
 void PictureFormatsTest::noDecoderReadsIt_skippedSilently_data() {
@@ -280,7 +280,7 @@ void PictureFormatsTest::noDecoderReadsIt_skippedSilently() {
     support::FixedSystemInfo sys(400, 300);
     support::ScriptedDialogs dialogs;
     QTemporaryDir dir;
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOutArea(f);
     const QString path = dir.filePath(name);
     support::writeBytes(path, bytes);
@@ -291,11 +291,11 @@ void PictureFormatsTest::noDecoderReadsIt_skippedSilently() {
     // The previous picture stays; nothing is said and nothing plays.
     SlideStep(f.ctx);
     QCOMPARE(f.show.SlideIndex, 0);
-    QCOMPARE(quarters(f.screen->surface().image(), kArea),
+    QCOMPARE(quarters(f.surface.image(), kArea),
              (QList<QRgb>{qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(255, 0, 0)}));
     QVERIFY(dialogs.questions.isEmpty());
     QVERIFY(!f.show.MoviePlaying);
 }
 
-PLAKORA_TEST_MAIN(PictureFormatsTest)
+PLAKORA_GUI_TEST_MAIN(PictureFormatsTest)
 #include "test_picture_formats.moc"

@@ -9,7 +9,7 @@
 #include "tests/support/big_bitmap.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/fixed_system_info.h"
-#include "tests/support/test_main.h"
+#include "tests/support/gui_test_main.h"
 
 #include <QFileInfo>
 #include <QTest>
@@ -103,11 +103,11 @@ void PictureReaderTest::largePicture_showsAtTheSizeDrawn() {
     QFETCH(bool, stretch);
     QFETCH(QSize, held);
     support::FixedSystemInfo sys(400, 300);
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOutArea(f);
     f.host.stretch = stretch;
     PlayBitMap(f.ctx, jpeg ? photo_ : large_);
-    const QImage& s = f.screen->surface().image();
+    const QImage& s = f.surface.image();
     // Compression may move a colour by a step or two.
     const auto green = [&](int x, int y) {
         const QRgb p = s.pixel(x, y);
@@ -118,7 +118,7 @@ void PictureReaderTest::largePicture_showsAtTheSizeDrawn() {
     QCOMPARE(s.pixel(kArea.left() - 1, kArea.top()), qRgb(0, 0, 0));
     // Unstretched, it reaches to the screen's edges.
     QCOMPARE(green(399, 299), !stretch);
-    QCOMPARE(f.screen->surface().Image4.bitmap.size(), held);
+    QCOMPARE(f.surface.Image4.bitmap.size(), held);
 }
 
 void PictureReaderTest::absurdDimensions_refusedUnread() {
@@ -131,11 +131,11 @@ void PictureReaderTest::absurdDimensions_refusedUnread() {
     QVERIFY(read.image.isNull());
     QVERIFY2(read.bytesRead < 4096, qPrintable(QString::number(read.bytesRead)));
 
-    ShowFixture f(400, 300);
+    CoreFixture f(400, 300);
     layOutArea(f);
-    const QImage before = f.screen->surface().image().copy();
+    const QImage before = f.surface.image().copy();
     PlayBitMap(f.ctx, path);
-    QCOMPARE(f.screen->surface().image(), before);
+    QCOMPARE(f.surface.image(), before);
 }
 
 void PictureReaderTest::calledOffMidway_endsWithNothing() {
@@ -150,5 +150,5 @@ void PictureReaderTest::calledOffMidway_endsWithNothing() {
     QVERIFY(read.bytesRead < QFileInfo(path).size() / 2);
 }
 
-PLAKORA_TEST_MAIN(PictureReaderTest)
+PLAKORA_GUI_TEST_MAIN(PictureReaderTest)
 #include "test_picture_reader.moc"

@@ -8,6 +8,7 @@
 #include "show/picture_holder.h"
 #include "show/safe_bounds.h"
 #include "show/text_box_engine.h"
+#include "tests/show/show_fixture.h"
 #include "tests/show/slideshow_fixture.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"

@@ -6,6 +6,7 @@
 #include "show/movie_engine.h"
 #include "show/movie_player.h"
 #include "tests/show/fake_media.h"
+#include "tests/show/show_fixture.h"
 #include "tests/show/slideshow_fixture.h"
 #include "tests/support/fixed_system_info.h"
 #include "tests/support/scripted_dialogs.h"

@@ -8,6 +8,7 @@
 #include "show/text_box_engine.h"
 #include "tests/show/fake_media.h"
 #include "tests/show/recording_engine.h"
+#include "tests/show/show_fixture.h"
 #include "tests/show/slideshow_fixture.h"
 #include "tests/support/big_bitmap.h"
 #include "tests/support/fifo_watchdog.h"
