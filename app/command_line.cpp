@@ -75,9 +75,9 @@ QString readableFileName(const QByteArray& bytes) {
     return readable;
 }
 
-CommandLine parseCommandLine(const QStringList& arguments,
-                             const QList<platform::ScreenEntry>& screens,
-                             const QList<QByteArray>& rawArguments) {
+CommandLine readCommandLine(const QStringList& givenArguments,
+                            const QList<QByteArray>& rawArguments) {
+    const QStringList arguments = withoutQtOptions(givenArguments);
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Composes message boards and shows them on the whole screen.\n"
@@ -132,6 +132,9 @@ CommandLine parseCommandLine(const QStringList& arguments,
     if (line.help) {
         line.exitCode = 0;
         line.output = parser.helpText();
+        // With no application yet, Qt does not know the program's name.
+        line.output.replace(QStringLiteral("<executable_name>"),
+                            arguments.value(0, QStringLiteral("plakora")));
         return line;
     }
     if (line.version) {
@@ -140,28 +143,102 @@ CommandLine parseCommandLine(const QStringList& arguments,
                                                     QString::fromLatin1(kVersionString));
         return line;
     }
+    if (parser.isSet(screenOption)) {
+        line.screenWanted = parser.value(screenOption);
+    }
+    // A mistake that the screens cannot come before is answered now.
+    if (!line.listScreens && !line.screenWanted && line.start.play && line.start.board.isEmpty()) {
+        return endWithError(line, QStringLiteral("--play needs the BOARD to play."));
+    }
+    return line;
+}
+
+void applyScreens(CommandLine& line, const QList<platform::ScreenEntry>& screens) {
+    if (line.exitCode) {
+        return;
+    }
     if (line.listScreens) {
         line.exitCode = 0;
         for (qsizetype i = 0; i < screens.size(); ++i) {
             line.output += platform::screenListLine(static_cast<int>(i + 1), screens.at(i));
             line.output += QLatin1Char('\n');
         }
-        return line;
+        return;
     }
-    if (parser.isSet(screenOption)) {
-        const QString wanted = parser.value(screenOption);
+    if (line.screenWanted) {
+        const QString& wanted = *line.screenWanted;
         const qsizetype found = platform::findScreen(screens, wanted);
         if (found < 0) {
-            return endWithError(line, QStringLiteral("no screen is named or numbered '%1' "
+            line = endWithError(line, QStringLiteral("no screen is named or numbered '%1' "
                                                      "(--list-screens shows them).")
                                           .arg(wanted));
+            return;
         }
         line.start.screen = screens.at(found).name;
     }
     if (line.start.play && line.start.board.isEmpty()) {
-        return endWithError(line, QStringLiteral("--play needs the BOARD to play."));
+        line = endWithError(line, QStringLiteral("--play needs the BOARD to play."));
     }
+}
+
+CommandLine parseCommandLine(const QStringList& arguments,
+                             const QList<platform::ScreenEntry>& screens,
+                             const QList<QByteArray>& rawArguments) {
+    CommandLine line = readCommandLine(arguments, rawArguments);
+    applyScreens(line, screens);
     return line;
+}
+
+QStringList withoutQtOptions(const QStringList& arguments) {
+    // The options of QGuiApplication and QApplication; Qt takes them with one
+    // dash or two, and those in the first list with the next argument, or
+    // after "=".
+    static const QStringList withValue{"platform",
+                                       "platformpluginpath",
+                                       "platformtheme",
+                                       "plugin",
+                                       "qwindowgeometry",
+                                       "qwindowicon",
+                                       "qwindowtitle",
+                                       "session",
+                                       "display",
+                                       "geometry",
+                                       "title",
+                                       "icon",
+                                       "name",
+                                       "visual",
+                                       "ncols",
+                                       "im",
+                                       "style",
+                                       "stylesheet",
+                                       "qmljsdebugger"};
+    static const QStringList flags{"reverse",     "nograb", "dograb",     "sync",
+                                   "widgetcount", "cmap",   "testability"};
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        if (i == 0 || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("--")) {
+            kept << arg;
+            if (arg == QLatin1String("--") && i > 0) {
+                kept << arguments.mid(i + 1);
+                break;
+            }
+            continue;
+        }
+        const QString name = arg.mid(arg.startsWith(QLatin1String("--")) ? 2 : 1);
+        const QString key = name.section(QLatin1Char('='), 0, 0);
+        if (withValue.contains(key)) {
+            if (!name.contains(QLatin1Char('=')) && i + 1 < arguments.size()) {
+                ++i;
+            }
+            continue;
+        }
+        if (flags.contains(name)) {
+            continue;
+        }
+        kept << arg;
+    }
+    return kept;
 }
 
 void printCommandLineOutput(const CommandLine& commandLine) {

@@ -1,22 +1,41 @@
 #include "app/command_line.h"
 #include "app/logging.h"
 #include "editor/startup.h"
+#include "platform/display.h"
 #include "platform/event_loop.h"
 #include "platform/screens.h"
 
 #include <QApplication>
 
+#include <cstdio>
+#include <optional>
+
 int main(int argc, char** argv) {
     platform::chooseEventDispatcher();
-    // The bytes as given, before Qt reads them: a file name that is not
-    // UTF-8 does not survive the reading.
+    // The bytes as given: a file name that is not UTF-8 does not survive
+    // the reading.
     QList<QByteArray> rawArguments;
+    QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         rawArguments << QByteArray(argv[i]);
+        arguments << QString::fromLocal8Bit(argv[i]);
     }
-    QApplication app(argc, argv);
-    const CommandLine commandLine =
-        parseCommandLine(QCoreApplication::arguments(), platform::connectedScreens(), rawArguments);
+    // Help, the version and mistakes need no display.
+    CommandLine commandLine = readCommandLine(arguments, rawArguments);
+    if (commandLine.exitCode) {
+        printCommandLineOutput(commandLine);
+        return *commandLine.exitCode;
+    }
+    if (const QString missing = platform::missingDisplay(); !missing.isEmpty()) {
+        std::fprintf(stderr, "plakora: %s\n", qPrintable(missing));
+        return platform::kNoDisplayExitCode;
+    }
+    std::optional<QApplication> app;
+    {
+        const platform::DisplayFailureExit exitWithoutDisplay;
+        app.emplace(argc, argv);
+    }
+    applyScreens(commandLine, platform::connectedScreens());
     if (commandLine.exitCode) {
         printCommandLineOutput(commandLine);
         return *commandLine.exitCode;
@@ -25,5 +44,5 @@ int main(int argc, char** argv) {
                    << "screen" << commandLine.start.screen;
     setUpApplication();
     ProgramWindows windows = startProgram(commandLine.start);
-    return app.exec();
+    return app->exec();
 }

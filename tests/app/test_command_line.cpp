@@ -53,6 +53,10 @@ private slots:
     void help_namesEveryOption();
     void program_endsWithoutAWindow_data();
     void program_endsWithoutAWindow();
+    void program_withoutDisplay_data();
+    void program_withoutDisplay();
+    void withoutQtOptions_leavesThemToQt_data();
+    void withoutQtOptions_leavesThemToQt();
     void program_unreadableBoardToPlay_saysSoOnStandardError();
     void readableFileName_showsBytesThatAreNotUtf8_data();
     void readableFileName_showsBytesThatAreNotUtf8();
@@ -180,6 +184,76 @@ void CommandLineTest::program_endsWithoutAWindow() {
     const QByteArray written = program.readAllStandardError();
     QCOMPARE(written.isEmpty(), errors.isEmpty());
     QVERIFY2(written.contains(errors), written.constData());
+}
+
+void CommandLineTest::program_withoutDisplay_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("display"); // DISPLAY; empty for none set
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<QByteArray>("errors"); // what standard error names
+    const QByteArray version("Ovri Plakora-32 01.03a.169\n");
+    const QByteArray none("no display was found");
+    QTest::newRow("--version") << QStringList{"--version"} << "" << 0 << version << QByteArray();
+    QTest::newRow("--version, Qt's option left to Qt")
+        << QStringList{"-platform", "xcb", "--version"} << "" << 0 << version << QByteArray();
+    QTest::newRow("--bogus") << QStringList{"--bogus"} << "" << 2 << QByteArray()
+                             << QByteArray("'bogus'");
+    QTest::newRow("--play without BOARD")
+        << QStringList{"--play"} << "" << 2 << QByteArray() << QByteArray("needs the BOARD");
+    QTest::newRow("--list-screens")
+        << QStringList{"--list-screens"} << "" << 1 << QByteArray() << none;
+    QTest::newRow("plain start") << QStringList{} << "" << 1 << QByteArray() << none;
+    QTest::newRow("a display that does not answer")
+        << QStringList{"--play", "b.SFG"} << ":9876" << 1 << QByteArray() << none;
+}
+
+void CommandLineTest::program_withoutDisplay() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, display);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, output);
+    QFETCH(QByteArray, errors);
+    QTemporaryDir home;
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+    for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"}) {
+        env.remove(QString::fromLatin1(name));
+    }
+    if (!display.isEmpty()) {
+        env.insert(QStringLiteral("DISPLAY"), display);
+    }
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(PLAKORA_PROGRAM), arguments);
+    QVERIFY(program.waitForFinished(20000));
+    // Ended by itself, not by an abort.
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), exitCode);
+    QCOMPARE(program.readAllStandardOutput(), output);
+    const QByteArray written = program.readAllStandardError();
+    QVERIFY2(written.contains(errors), written.constData());
+    QVERIFY2(!written.contains("einstall"), written.constData());
+}
+
+void CommandLineTest::withoutQtOptions_leavesThemToQt_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("kept");
+    QTest::newRow("with their values")
+        << QStringList{"plakora", "-platform", "offscreen", "--style=Fusion", "-reverse", "a.SFG"}
+        << QStringList{"plakora", "a.SFG"};
+    QTest::newRow("ours and unknown ones stay")
+        << QStringList{"plakora", "--play", "--screen", "1", "--bogus", "-v"}
+        << QStringList{"plakora", "--play", "--screen", "1", "--bogus", "-v"};
+    QTest::newRow("after --, a board")
+        << QStringList{"plakora", "--", "-style"} << QStringList{"plakora", "--", "-style"};
+}
+
+void CommandLineTest::withoutQtOptions_leavesThemToQt() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, kept);
+    QCOMPARE(withoutQtOptions(arguments), kept);
 }
 
 void CommandLineTest::program_unreadableBoardToPlay_saysSoOnStandardError() {
