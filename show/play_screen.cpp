@@ -6,12 +6,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTransform>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -135,7 +137,9 @@ void TPlayScreen::setBackground(Colour colour) {
 void TPlayScreen::setupplayscreen() {
     setEnabled(true);
     if (controlPanel_) {
-        // At the top right corner of the screen the show plays on.
+        belongPanelToScreen();
+        // At the top right corner of the screen the show plays on, where the
+        // platform lets the program place it.
         controlPanel_->move(x() + width() - controlPanel_->width(), y() + 4);
         controlPanel_->setEnabled(true);
     }
@@ -166,6 +170,21 @@ void TPlayScreen::setupplayscreen() {
     }
     surface_->EraseAllowed = false;
     // The four picture holders only hold bitmaps and are never shown.
+}
+
+void TPlayScreen::belongPanelToScreen() {
+    // The panel is a window of the play screen's: a desktop keeps it above
+    // the full-screen show and on its output, also where it places windows
+    // itself and knows no "stay on top" (Wayland).
+    controlPanel_->winId();
+    winId();
+    QWindow* panel = controlPanel_->windowHandle();
+    if (panel && panel->transientParent() != windowHandle()) {
+        panel->setTransientParent(windowHandle());
+    }
+    if (panel && panel->screen() != surface_->screen() && surface_->screen()) {
+        panel->setScreen(surface_->screen());
+    }
 }
 
 void TPlayScreen::holdScreenOn() {
@@ -290,6 +309,17 @@ void TPlayScreen::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TPlayScreen::keyPressEvent(QKeyEvent* event) {
+    // The control panel, once up, has the keyboard. A desktop that keeps
+    // it from the panel (a Wayland compositor may refuse a window the
+    // focus) leaves it here: it is passed on, as if the panel had it.
+    if (controlPanel_ && controlPanel_->isVisible()) {
+        QWidget* target =
+            controlPanel_->focusWidget() ? controlPanel_->focusWidget() : controlPanel_;
+        QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(),
+                       event->isAutoRepeat(), static_cast<ushort>(event->count()));
+        QCoreApplication::sendEvent(target, &copy);
+        return;
+    }
     // Modifier keys are not looked at.
     if (event->key() == Qt::Key_Escape) {
         ClosePlayScreen();

@@ -99,6 +99,8 @@ private:
     void handlePress(QMouseEvent* event);
     void releaseScreen();
     void giveKeyboardToPanel();
+    // Makes the control panel a transient window of the play screen.
+    void belongPanelToScreen();
     // Paints reach the window at most once per display frame of `target`.
     void setFramePace(const QScreen* target);
     // The same place in window coordinates and in the surface's pixels, each

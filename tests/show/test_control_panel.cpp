@@ -23,6 +23,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
+#include <QWindow>
 
 #include <memory>
 
@@ -116,6 +117,7 @@ private slots:
     void operatorMoves_byKeyboard();
 
     // Closing actions (the whole program's tests follow them further).
+    void escape_refreshes_otherKeysAskNothing_data();
     void escape_refreshes_otherKeysAskNothing();
 
     // The arithmetic.
@@ -286,6 +288,9 @@ void ControlPanelTest::formShow_stopsTheShowAndNamesItsThreads() {
     p.f.screen->surface().EraseAllowed = false;
 
     p.panel->show();
+    // A window of the play screen's, which a desktop keeps above the show.
+    QVERIFY(p.panel->windowHandle());
+    QCOMPARE(p.panel->windowHandle()->transientParent(), p.f.screen->windowHandle());
     QVERIFY(!p.f.show.ShowRunning);
     QVERIFY(noEngineRuns());
     QVERIFY(p.f.screen->surface().EraseAllowed);
@@ -561,18 +566,29 @@ void ControlPanelTest::operatorMoves_byKeyboard() {
     QVERIFY(p.dialogs.questions.isEmpty());
 }
 
+void ControlPanelTest::escape_refreshes_otherKeysAskNothing_data() {
+    QTest::addColumn<bool>("leftOnScreen");
+    QTest::newRow("the panel has the keyboard") << false;
+    // A desktop that refuses the panel the focus leaves the keys with the
+    // play screen, which passes them on.
+    QTest::newRow("the keyboard left on the play screen") << true;
+}
+
 void ControlPanelTest::escape_refreshes_otherKeysAskNothing() {
+    QFETCH(bool, leftOnScreen);
     PanelFixture p;
     p.play();
     p.panel->show();
+    QWidget* keys = leftOnScreen ? static_cast<QWidget*>(p.f.screen.get()) : p.panel.get();
     // Keys on the panel itself show nothing and change nothing...
     for (Qt::Key key : {Qt::Key_A, Qt::Key_Space, Qt::Key_Return, Qt::Key_F1}) {
-        QTest::keyClick(p.panel.get(), key);
+        QTest::keyClick(keys, key);
     }
     QVERIFY(p.panel->isVisible());
     QVERIFY(!p.f.show.ShowRunning);
     // ...but Escape restarts the show, with no message on the way.
-    QTest::keyClick(p.panel.get(), Qt::Key_Escape);
+    QTest::keyClick(keys, Qt::Key_Escape);
+    QVERIFY(p.f.screen->isVisible());
     QVERIFY(!p.panel->isVisible());
     QVERIFY(p.f.show.ShowRunning);
     QVERIFY(p.dialogs.questions.isEmpty());
