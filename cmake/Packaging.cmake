@@ -61,12 +61,13 @@ operator's choice, such as a television or a projector.")
 # The libraries the program links, as dpkg-shlibdeps finds them. Movies play
 # through GStreamer, whose plugins are not libraries the program links (the
 # "bad" set only for the MPEG program streams of .mpg files); WebP
-# and TIFF pictures need the Qt image format plugins; a board's default face,
+# and TIFF pictures need the Qt image format plugins; a Wayland session is
+# met natively with Qt's Wayland platform; a board's default face,
 # Arial, is drawn with Liberation Sans, which has its measures; and texts in
 # Chinese, Japanese or Korean need a font that has their characters.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-libav, gstreamer1.0-plugins-bad, gstreamer1.0-pulseaudio, qt6-image-formats-plugins, fonts-liberation")
+    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-libav, gstreamer1.0-plugins-bad, gstreamer1.0-pulseaudio, qt6-image-formats-plugins, qt6-wayland, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-noto-cjk")
 
 include(CPack)

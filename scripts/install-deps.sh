@@ -27,6 +27,9 @@ packages=(
   desktop-file-utils
   # The idle wake-up benchmark answers the program's first question with it.
   xdotool
+  # A headless Wayland compositor, a keyboard for it and Qt's Wayland
+  # platform: a test runs the control panel on native Wayland.
+  sway wtype qt6-wayland
   # The Debian package: file and dpkg-shlibdeps (dpkg-dev) find the
   # libraries the program needs, lintian checks the package.
   dpkg-dev file lintian
