@@ -30,6 +30,8 @@ packages=(
   # A headless Wayland compositor, a keyboard for it and Qt's Wayland
   # platform: a test runs the control panel on native Wayland.
   sway wtype qt6-wayland
+  # systemd-analyze: a test checks the example systemd user unit.
+  systemd
   # The Debian package: file and dpkg-shlibdeps (dpkg-dev) find the
   # libraries the program needs, lintian checks the package.
   dpkg-dev file lintian

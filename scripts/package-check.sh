@@ -26,6 +26,8 @@ expected=(
   usr/share/applications/plakora.desktop
   usr/share/doc/plakora/changelog.gz
   usr/share/doc/plakora/copyright
+  usr/share/doc/plakora/examples/plakora-show.desktop
+  usr/share/doc/plakora/examples/plakora-show.service
   usr/share/icons/hicolor/256x256/apps/plakora.png
   usr/share/icons/hicolor/48x48/apps/plakora.png
   usr/share/icons/hicolor/scalable/apps/plakora.svg
