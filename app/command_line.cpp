@@ -97,11 +97,11 @@ CommandLine readCommandLine(const QStringList& givenArguments,
     const QCommandLineOption screenOption(
         QStringLiteral("screen"),
         QStringLiteral("Play shows on this screen in this run, without keeping it: its name or "
-                       "its number as --list-screens shows them."),
+                       "its number as --list-screens shows them, or its model or serial number."),
         QStringLiteral("NAME|N"));
     const QCommandLineOption listScreensOption(
         QStringLiteral("list-screens"),
-        QStringLiteral("List the connected screens: number, name, size and position."));
+        QStringLiteral("List the connected screens: number, name, size, position and model."));
     parser.addOption(playOption);
     parser.addOption(screenOption);
     parser.addOption(listScreensOption);

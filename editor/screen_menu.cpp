@@ -50,7 +50,7 @@ void Tmainform::fillPlayScreenMenu() {
     PlayScreen1->clear();
     auto* group = new QActionGroup(PlayScreen1);
     const QList<PlayScreenMenuEntry> entries =
-        playScreenMenu(platform::connectedScreens(), platform::chosenPlayScreen());
+        playScreenMenu(platform::connectedScreens(), platform::chosenPlayScreenNow());
     for (const PlayScreenMenuEntry& entry : entries) {
         QAction* action = PlayScreen1->addAction(entry.text);
         action->setCheckable(true);
@@ -68,7 +68,9 @@ void Tmainform::choosePlayScreen(const QString& name) {
     if (!board.WindowsDirectory.isEmpty()) {
         QDir().mkpath(board.WindowsDirectory);
     }
-    const QString error = writePlayScreenSetting(path, name);
+    // Kept with what the screen reports of itself, so that it is found again
+    // under another name in another session.
+    const QString error = writePlayScreenIdentity(path, platform::chosenPlayScreenIdentity());
     if (!error.isEmpty()) {
         platform::dialogs().message(platform::MessageKind::Error, error, platform::Button::OK);
     }
@@ -77,7 +79,7 @@ void Tmainform::choosePlayScreen(const QString& name) {
 
 void Tmainform::readPlayScreenChoice() {
     // Read without taking the folder into the board, which a save does.
-    platform::choosePlayScreen(readPlayScreenSetting(
+    platform::choosePlayScreen(readPlayScreenIdentity(
         settingsFilePath(trimControls(platform::systemInfo().windowsDirectory()))));
 }
 

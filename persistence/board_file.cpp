@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace {
 
@@ -342,26 +343,78 @@ IniReadResult readSettingsFile(const QString& path) {
     return result;
 }
 
+namespace {
+
+const QString kScreenDetailKeys[] = {QStringLiteral("ScreenManufacturer"),
+                                     QStringLiteral("ScreenModel"), QStringLiteral("ScreenSerial"),
+                                     QStringLiteral("ScreenGeometry")};
+
+QString geometryText(const QRect& r) {
+    return r.isValid()
+               ? QStringLiteral("%1x%2+%3+%4").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y())
+               : QString();
+}
+
+QRect geometryFrom(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^(\\d+)x(\\d+)\\+(-?\\d+)\\+(-?\\d+)$"));
+    const QRegularExpressionMatch m = form.match(text.trimmed());
+    if (!m.hasMatch()) {
+        return {};
+    }
+    return QRect(m.captured(3).toInt(), m.captured(4).toInt(), m.captured(1).toInt(),
+                 m.captured(2).toInt());
+}
+
+} // namespace
+
 QString readPlayScreenSetting(const QString& path) {
+    return readPlayScreenIdentity(path).name;
+}
+
+ScreenIdentity readPlayScreenIdentity(const QString& path) {
     const IniReadResult read = readSettingsFile(path);
     if (!read.ok()) {
         return {};
     }
-    return read.file.readString(QString::fromLatin1(kDisplaySection),
-                                QString::fromLatin1(kScreenKey), QString());
+    const QString section = QString::fromLatin1(kDisplaySection);
+    const auto value = [&](const QString& key) { return read.file.readString(section, key, {}); };
+    ScreenIdentity screen;
+    screen.name = value(QString::fromLatin1(kScreenKey));
+    if (screen.name.isEmpty()) {
+        return {};
+    }
+    screen.manufacturer = value(kScreenDetailKeys[0]);
+    screen.model = value(kScreenDetailKeys[1]);
+    screen.serial = value(kScreenDetailKeys[2]);
+    screen.geometry = geometryFrom(value(kScreenDetailKeys[3]));
+    return screen;
 }
 
 QString writePlayScreenSetting(const QString& path, const QString& name) {
+    return writePlayScreenIdentity(path, ScreenIdentity{name, {}, {}, {}, {}});
+}
+
+QString writePlayScreenIdentity(const QString& path, const ScreenIdentity& screen) {
     const IniReadResult read = readSettingsFile(path);
     if (!read.ok()) {
         return read.error;
     }
     IniFile ini = read.file;
     const QString section = QString::fromLatin1(kDisplaySection);
-    const QString key = QString::fromLatin1(kScreenKey);
-    if (name.isEmpty()) {
-        ini.deleteKey(section, key);
-    } else if (!ini.write(section, key, name)) {
+    const QString details[] = {screen.manufacturer, screen.model, screen.serial,
+                               geometryText(screen.geometry)};
+    const auto put = [&](const QString& key, const QString& value) {
+        if (value.isEmpty() || screen.isEmpty()) {
+            ini.deleteKey(section, key);
+            return true;
+        }
+        return ini.write(section, key, value);
+    };
+    bool ok = put(QString::fromLatin1(kScreenKey), screen.name);
+    for (int i = 0; i < 4; ++i) {
+        ok = put(kScreenDetailKeys[i], details[i]) && ok;
+    }
+    if (!ok) {
         return QStringLiteral("Unable to write to %1").arg(path);
     }
     return writeIniFile(path, ini);

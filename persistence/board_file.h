@@ -8,6 +8,7 @@
 // key for key, in the same order and with the same defaults.
 
 #include "board/board_state.h"
+#include "board/screen_identity.h"
 #include "persistence/ini_file.h"
 
 #include <QString>
@@ -107,3 +108,8 @@ QString readPlayScreenSetting(const QString& path);
 // other entry as it is; an empty name takes the entry out. Returns the
 // message of a failure, or nothing.
 QString writePlayScreenSetting(const QString& path, const QString& name);
+// The same with what the screen reported of itself, kept beside its name
+// (ScreenManufacturer, ScreenModel, ScreenSerial, ScreenGeometry as
+// "WxH+X+Y"); an empty name takes every entry out.
+ScreenIdentity readPlayScreenIdentity(const QString& path);
+QString writePlayScreenIdentity(const QString& path, const ScreenIdentity& screen);

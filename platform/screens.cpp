@@ -11,9 +11,9 @@ namespace platform {
 
 namespace {
 
-QString& chosenName() {
-    static QString name;
-    return name;
+ScreenIdentity& chosen() {
+    static ScreenIdentity identity;
+    return identity;
 }
 
 bool haveGuiApplication() {
@@ -54,7 +54,8 @@ QList<ScreenEntry> connectedScreens() {
     }
     const QScreen* primary = QGuiApplication::primaryScreen();
     for (const auto& [screen, name] : namedScreens()) {
-        list.append(ScreenEntry{name, screen->geometry(), screenPixels(screen), screen == primary});
+        list.append(ScreenEntry{name, screen->geometry(), screenPixels(screen), screen == primary,
+                                screen->manufacturer(), screen->model(), screen->serialNumber()});
     }
     return list;
 }
@@ -87,6 +88,11 @@ QString screenListLine(int number, const ScreenEntry& screen) {
                        .arg(screen.pixels.height())
                        .arg(screen.geometry.x())
                        .arg(screen.geometry.y());
+    const QString made =
+        QStringLiteral("%1 %2").arg(screen.manufacturer, screen.model).simplified();
+    if (!made.isEmpty()) {
+        line += QStringLiteral("  ") + made;
+    }
     if (screen.primary) {
         line += QStringLiteral("  (primary)");
     }
@@ -104,15 +110,102 @@ qsizetype findScreen(const QList<ScreenEntry>& screens, const QString& nameOrNum
     if (ok && number >= 1 && number <= screens.size()) {
         return static_cast<qsizetype>(number - 1);
     }
+    // What the screen reports of itself, when it names one screen only.
+    const auto only = [&](auto matches) {
+        qsizetype found = -1;
+        for (qsizetype i = 0; i < screens.size(); ++i) {
+            if (matches(screens[i])) {
+                if (found >= 0) {
+                    return qsizetype(-1);
+                }
+                found = i;
+            }
+        }
+        return found;
+    };
+    for (auto matches : {+[](const ScreenEntry&s, const QString&v) { return s.serial == v; },
+                         +[](const ScreenEntry&s, const QString&v) { return s.model == v; },
+                         +[](const ScreenEntry&s, const QString&v) {
+                             return QStringLiteral("%1 %2").arg(s.manufacturer, s.model) == v;
+                         }}) {
+        if (nameOrNumber.isEmpty()) {
+            break;
+        }
+        const qsizetype found =
+            only([&](const ScreenEntry& s) { return matches(s, nameOrNumber); });
+        if (found >= 0) {
+            return found;
+        }
+    }
     return -1;
 }
 
+ScreenIdentity identityOf(const ScreenEntry& screen) {
+    return ScreenIdentity{screen.name, screen.manufacturer, screen.model, screen.serial,
+                          screen.geometry};
+}
+
+qsizetype matchScreen(const QList<ScreenEntry>& screens, const ScreenIdentity& wanted) {
+    if (wanted.isEmpty()) {
+        return -1;
+    }
+    const auto only = [&](auto matches) {
+        qsizetype found = -1;
+        for (qsizetype i = 0; i < screens.size(); ++i) {
+            if (matches(screens[i])) {
+                if (found >= 0) {
+                    return qsizetype(-1);
+                }
+                found = i;
+            }
+        }
+        return found;
+    };
+    const auto sameMake = [&](const ScreenEntry& s) {
+        return !wanted.model.isEmpty() && s.model == wanted.model &&
+               s.manufacturer == wanted.manufacturer;
+    };
+    qsizetype found = only([&](const ScreenEntry& s) { return s.name == wanted.name; });
+    if (found < 0 && !wanted.serial.isEmpty()) {
+        found =
+            only([&](const ScreenEntry& s) { return sameMake(s) && s.serial == wanted.serial; });
+    }
+    if (found < 0) {
+        found = only(sameMake);
+    }
+    if (found < 0 && wanted.geometry.isValid()) {
+        found = only([&](const ScreenEntry& s) { return s.geometry == wanted.geometry; });
+    }
+    return found;
+}
+
 QString chosenPlayScreen() {
-    return chosenName();
+    return chosen().name;
+}
+
+ScreenIdentity chosenPlayScreenIdentity() {
+    return chosen();
 }
 
 void choosePlayScreen(const QString& name) {
-    chosenName() = name;
+    const QList<ScreenEntry> screens = connectedScreens();
+    for (const ScreenEntry& screen : screens) {
+        if (screen.name == name && !name.isEmpty()) {
+            chosen() = identityOf(screen);
+            return;
+        }
+    }
+    chosen() = ScreenIdentity{name, {}, {}, {}, {}};
+}
+
+void choosePlayScreen(const ScreenIdentity& screen) {
+    chosen() = screen;
+}
+
+QString chosenPlayScreenNow() {
+    const QList<ScreenEntry> screens = connectedScreens();
+    const qsizetype found = matchScreen(screens, chosen());
+    return found >= 0 ? screens[found].name : chosen().name;
 }
 
 PlayScreenTarget playScreenTarget() {
@@ -120,16 +213,18 @@ PlayScreenTarget playScreenTarget() {
     if (!haveGuiApplication()) {
         return target;
     }
-    const QString& wanted = chosenName();
+    const ScreenIdentity& wanted = chosen();
     if (!wanted.isEmpty()) {
-        for (const auto& [screen, name] : namedScreens()) {
-            if (name == wanted) {
-                target.screen = screen;
-                return target;
-            }
+        const QList<ScreenEntry> screens = connectedScreens();
+        const qsizetype found = matchScreen(screens, wanted);
+        const auto named = namedScreens();
+        if (found >= 0) {
+            target.screen = named[found].first;
+            return target;
         }
         target.fellBack = true;
-        qCDebug(lcPlatform) << "play screen" << wanted << "not connected; the primary screen plays";
+        qCDebug(lcPlatform) << "play screen" << wanted.name
+                            << "not connected; the primary screen plays";
     }
     target.screen = QGuiApplication::primaryScreen();
     return target;

@@ -306,6 +306,13 @@ void BoardFileTest::playScreenSetting_keptBesideTheLastBoard() {
     QCOMPARE(readPlayScreenSetting(path), QStringLiteral("DP-2"));
     const IniReadResult read = readSettingsFile(path);
     QCOMPARE(read.file.readString("Stuff", "LastSFGfile", QString()), QStringLiteral("/x/b.SFG"));
+    // What the screen reports of itself is kept beside its name, and goes
+    // with it.
+    const ScreenIdentity tv{"HDMI-1", "LG", "TV 55", "B-1", QRect(1920, -10, 1280, 720)};
+    QCOMPARE(writePlayScreenIdentity(path, tv), QString());
+    QCOMPARE(readPlayScreenIdentity(path), tv);
+    QCOMPARE(writePlayScreenSetting(path, QStringLiteral("DP-2")), QString());
+    QCOMPARE(readPlayScreenIdentity(path), (ScreenIdentity{"DP-2", {}, {}, {}, {}}));
     // No name takes the entry out: the primary screen again.
     QCOMPARE(writePlayScreenSetting(path, QString()), QString());
     QCOMPARE(readPlayScreenSetting(path), QString());

@@ -46,6 +46,8 @@ const char* const kArm = "processor\t: 0\n"
 
 } // namespace
 
+Q_DECLARE_METATYPE(ScreenIdentity)
+
 class SystemInfoTest : public QObject {
     Q_OBJECT
 
@@ -57,6 +59,8 @@ private slots:
     void uniqueScreenNames_tellScreensApart_data();
     void uniqueScreenNames_tellScreensApart();
     void screens_listedAndFoundByNameOrNumber();
+    void chosenScreen_foundAgainUnderAnotherName_data();
+    void chosenScreen_foundAgainUnderAnotherName();
 };
 
 void SystemInfoTest::uniqueScreenNames_tellScreensApart_data() {
@@ -75,6 +79,42 @@ void SystemInfoTest::uniqueScreenNames_tellScreensApart() {
     QFETCH(QStringList, names);
     QFETCH(QStringList, expected);
     QCOMPARE(uniqueScreenNames(names), expected);
+}
+
+void SystemInfoTest::chosenScreen_foundAgainUnderAnotherName_data() {
+    QTest::addColumn<ScreenIdentity>("chosen");
+    QTest::addColumn<qsizetype>("found");
+    // A television chosen under X11, and the same screens under XWayland:
+    // two televisions of one model, and the desk's screen.
+    const QRect tvAt(1920, 0, 1920, 1080);
+    QTest::newRow("by name") << ScreenIdentity{"XWAYLAND1", "LG", "TV", "B", tvAt} << qsizetype(1);
+    QTest::newRow("by serial") << ScreenIdentity{"HDMI-1", "LG", "TV", "B", {}} << qsizetype(1);
+    QTest::newRow("serial of another make")
+        << ScreenIdentity{"HDMI-1", "Sony", "TV", "B", {}} << qsizetype(-1);
+    QTest::newRow("by make, one screen of it")
+        << ScreenIdentity{"DP-3", "Dell", "U2720Q", "", {}} << qsizetype(0);
+    QTest::newRow("two of the make, then by place")
+        << ScreenIdentity{"HDMI-1", "LG", "TV", "", tvAt} << qsizetype(1);
+    QTest::newRow("two of the make, nowhere")
+        << ScreenIdentity{"HDMI-1", "LG", "TV", "", QRect(0, 9, 5, 5)} << qsizetype(-1);
+    QTest::newRow("nothing chosen") << ScreenIdentity{} << qsizetype(-1);
+}
+
+void SystemInfoTest::chosenScreen_foundAgainUnderAnotherName() {
+    QFETCH(ScreenIdentity, chosen);
+    QFETCH(qsizetype, found);
+    const QList<ScreenEntry> screens{
+        {"XWAYLAND0", QRect(0, 0, 1920, 1080), QSize(1920, 1080), true, "Dell", "U2720Q", "A"},
+        {"XWAYLAND1", QRect(1920, 0, 1920, 1080), QSize(1920, 1080), false, "LG", "TV", "B"},
+        {"XWAYLAND2", QRect(3840, 0, 1920, 1080), QSize(1920, 1080), false, "LG", "TV", "C"}};
+    QCOMPARE(matchScreen(screens, chosen), found);
+    // --screen takes what --list-screens prints of a screen, where it names one.
+    QCOMPARE(screenListLine(1, screens[0]),
+             QStringLiteral("1  XWAYLAND0  1920x1080+0+0  Dell U2720Q  (primary)"));
+    QCOMPARE(findScreen(screens, QStringLiteral("U2720Q")), 0);
+    QCOMPARE(findScreen(screens, QStringLiteral("Dell U2720Q")), 0);
+    QCOMPARE(findScreen(screens, QStringLiteral("C")), 2);
+    QCOMPARE(findScreen(screens, QStringLiteral("TV")), -1);
 }
 
 void SystemInfoTest::screens_listedAndFoundByNameOrNumber() {
