@@ -168,6 +168,16 @@ void applyScreens(CommandLine& line, const QList<platform::ScreenEntry>& screens
     if (line.screenWanted) {
         const QString& wanted = *line.screenWanted;
         const qsizetype found = platform::findScreen(screens, wanted);
+        if (found < 0 && line.start.play && !line.start.board.isEmpty()) {
+            // A show nobody attends plays anyway, and moves to its screen
+            // once that is connected.
+            line.start.screen = wanted;
+            line.errors = QStringLiteral("plakora: no screen is named or numbered '%1': the "
+                                         "show plays on the primary screen until it is "
+                                         "connected.\n")
+                              .arg(wanted);
+            return;
+        }
         if (found < 0) {
             line = endWithError(line, QStringLiteral("no screen is named or numbered '%1' "
                                                      "(--list-screens shows them).")

@@ -30,7 +30,7 @@ struct CommandLine {
 
     // Set when the program ends without opening a window: it prints
     // `output` on standard output and `errors` on standard error, then ends
-    // with this code.
+    // with this code. Without it, `errors` may still hold a notice.
     std::optional<int> exitCode;
     QString output;
     QString errors;

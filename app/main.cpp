@@ -36,13 +36,16 @@ int main(int argc, char** argv) {
         app.emplace(argc, argv);
     }
     applyScreens(commandLine, platform::connectedScreens());
+    printCommandLineOutput(commandLine);
     if (commandLine.exitCode) {
-        printCommandLineOutput(commandLine);
         return *commandLine.exitCode;
     }
     qCDebug(lcApp) << "start: board" << commandLine.start.board << "play" << commandLine.start.play
                    << "screen" << commandLine.start.screen;
     setUpApplication();
     ProgramWindows windows = startProgram(commandLine.start);
+    if (windows.exitCode) {
+        return *windows.exitCode;
+    }
     return app->exec();
 }

@@ -27,6 +27,8 @@
 #include <QTextDocument>
 #include <QToolButton>
 
+#include <cstdio>
+
 Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("mainform"));
     document_ = new BoardDocument(board, this);
@@ -82,6 +84,16 @@ void Tmainform::attachWindows(TPlayScreen* playScreen, TDFontForm* fontForm,
         connect(playScreen, &TPlayScreen::boxWidthsChosen, this, &Tmainform::setMemoWidthsForShow);
         connect(playScreen, &TPlayScreen::showStarting, this, &Tmainform::hideEditorForShow);
         connect(playScreen, &TPlayScreen::showEnded, this, &Tmainform::showEditorAfterShow);
+        // A show nobody attends says on standard error where it went.
+        connect(playScreen, &TPlayScreen::screenWaited, this, [](const QString& name) {
+            std::fprintf(stderr, "plakora: the screen %s went away: the show waits for it.\n",
+                         qPrintable(name));
+        });
+        connect(playScreen, &TPlayScreen::screenReturned, this, [this](const QString& name) {
+            std::fprintf(stderr, "plakora: the screen %s is there: the show plays on it.\n",
+                         qPrintable(name));
+            StartTheShow();
+        });
     }
     if (controlPanel) {
         connect(controlPanel, &TAlignCntrlBox::clockSwitched, this, &Tmainform::setClockSwitch);

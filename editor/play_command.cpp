@@ -59,6 +59,11 @@ void Tmainform::playUnattended() {
     // The alignment panel would open the show frozen, waiting for the
     // operator.
     board.AlignScreen = false;
+    // Nobody may be there to start it again: the show waits for a screen
+    // that goes and comes back.
+    if (playScreen_) {
+        playScreen_->setUnattended(true);
+    }
     playAsItStands();
 }
 

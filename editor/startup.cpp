@@ -89,6 +89,8 @@ ProgramWindows startProgram(const StartRequest& request) {
     }
     if (request.play && w.mainform->startBoard.loaded) {
         w.mainform->playUnattended();
+    } else if (request.play) {
+        w.exitCode = 1;
     }
     return w;
 }

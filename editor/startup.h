@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class Tmainform;
 class TPlayScreen;
@@ -17,6 +18,10 @@ struct ProgramWindows {
     std::unique_ptr<TPlayScreen> PlayScreen;
     std::unique_ptr<TDFontForm> DFontForm;
     std::unique_ptr<TAlignCntrlBox> AlignCntrlBox;
+    // Set when the program is to end at once with this code: a board to play
+    // unattended that could not be read (its box has said why) leaves no
+    // empty editor on a screen nobody watches.
+    std::optional<int> exitCode;
 
     ProgramWindows();
     ProgramWindows(ProgramWindows&&) noexcept;

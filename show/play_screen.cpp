@@ -2,6 +2,7 @@
 
 #include "platform/colors.h"
 #include "platform/screen_saver.h"
+#include "platform/screens.h"
 #include "show/engine_thread.h"
 
 #include <QApplication>
@@ -66,6 +67,7 @@ TPlayScreen::TPlayScreen(QWidget* parent) : QWidget(parent, Qt::FramelessWindowH
     connect(frameTimer_, &QTimer::timeout, this, &TPlayScreen::flushDirty);
 
     connect(qApp, &QGuiApplication::screenRemoved, this, &TPlayScreen::screenRemoved);
+    connect(qApp, &QGuiApplication::screenAdded, this, &TPlayScreen::screenAdded);
     connect(Panel3, &TitlePanel::pressed, this, &TPlayScreen::handlePress);
     connect(Panel4, &TitlePanel::pressed, this, &TPlayScreen::handlePress);
 }
@@ -105,7 +107,55 @@ QRect TPlayScreen::windowGeometryFor(const QSize& pixels) const {
 
 void TPlayScreen::screenRemoved(QScreen* gone) {
     if (gone && gone == surface_->screen() && isVisible()) {
-        ClosePlayScreen();
+        if (unattended_) {
+            waitForScreen(gone);
+        } else {
+            ClosePlayScreen();
+        }
+    }
+}
+
+void TPlayScreen::waitForScreen(QScreen* gone) {
+    waitingFor_ = ScreenIdentity{gone->name(), gone->manufacturer(), gone->model(),
+                                 gone->serialNumber(), gone->geometry()};
+    waiting_ = true;
+    // Nothing plays and nothing is drawn elsewhere meanwhile; the desktop
+    // may sleep.
+    Timer1->stop();
+    if (show_) {
+        stopShow(*show_);
+    }
+    hide();
+    frameTimer_->stop();
+    releaseScreen();
+    if (controlPanel_) {
+        controlPanel_->hide();
+    }
+    emit screenWaited(waitingFor_.name);
+}
+
+void TPlayScreen::screenAdded() {
+    if (!unattended_) {
+        return;
+    }
+    const QList<platform::ScreenEntry> screens = platform::connectedScreens();
+    if (waiting_) {
+        const qsizetype back = platform::matchScreen(screens, waitingFor_);
+        if (back < 0) {
+            return;
+        }
+        waiting_ = false;
+        // The show goes where it was, also when it had to play there for
+        // want of the chosen screen.
+        if (platform::matchScreen(screens, platform::chosenPlayScreenIdentity()) != back) {
+            platform::choosePlayScreen(platform::identityOf(screens[back]));
+        }
+        emit screenReturned(screens[back].name);
+        return;
+    }
+    const qsizetype chosen = platform::matchScreen(screens, platform::chosenPlayScreenIdentity());
+    if (fellBack_ && isVisible() && chosen >= 0) {
+        emit screenReturned(screens[chosen].name);
     }
 }
 

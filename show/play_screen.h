@@ -6,6 +6,7 @@
 // the keyboard and the mouse, and says when the show ends.
 
 #include "board/board_state.h"
+#include "board/screen_identity.h"
 #include "show/play_widgets.h"
 #include "show/show_state.h"
 #include "show/show_surface.h"
@@ -70,8 +71,16 @@ public:
     // The window's place on the desktop for a surface of `pixels`: over the
     // screen it plays on, from its top left corner.
     QRect windowGeometryFor(const QSize& pixels) const;
-    // A screen taken away while the show plays on it ends the show, as Esc does.
+    // A screen taken away while the show plays on it ends the show, as Esc
+    // does; in a show nobody attends, the show waits for it instead.
     void screenRemoved(QScreen* gone);
+    // A show nobody attends (started with --play) comes back: taken away,
+    // its screen is waited for, and the chosen screen, once connected, takes
+    // a show that had to play elsewhere.
+    void setUnattended(bool on) { unattended_ = on; }
+    // Whether the show plays on the primary screen for want of the chosen one.
+    void setFellBack(bool fellBack) { fellBack_ = fellBack; }
+    bool waitingForScreen() const { return waiting_; }
 
 signals:
     // At the start of a show, in this order: what the operator should know
@@ -83,6 +92,11 @@ signals:
     void showStarting();
     // The show has ended and its threads are gone; the editor comes back.
     void showEnded();
+    // An unattended show stopped because its screen `name` went away, and
+    // waits for it; then the screen `name` is there to play on: the show is
+    // to start again.
+    void screenWaited(const QString& name);
+    void screenReturned(const QString& name);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -98,6 +112,8 @@ private:
     void setBackground(Colour colour);
     void handlePress(QMouseEvent* event);
     void releaseScreen();
+    void screenAdded();
+    void waitForScreen(QScreen* gone);
     void giveKeyboardToPanel();
     // Makes the control panel a transient window of the play screen.
     void belongPanelToScreen();
@@ -114,6 +130,10 @@ private:
     ShowSurface* surface_ = nullptr;
 
     bool closing_ = false;
+    bool unattended_ = false;
+    bool fellBack_ = false;
+    bool waiting_ = false;
+    ScreenIdentity waitingFor_;
     bool screenHeld_ = false;
     QTimer* frameTimer_ = nullptr;
     long long paintCount_ = 0;

@@ -84,6 +84,7 @@ void StartTheShow(ShowContext& ctx, TPlayScreen& screen) {
     // own pixels.
     const platform::PlayScreenTarget target = platform::playScreenTarget();
     screen.playOn(target.screen);
+    screen.setFellBack(target.fellBack);
     emit screen.playScreenNoted(
         target.fellBack
             ? QStringLiteral("Play screen \"%1\" is not connected: the show plays on the "
