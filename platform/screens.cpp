@@ -35,6 +35,21 @@ QList<QPair<QScreen*, QString>> namedScreens() {
     return named;
 }
 
+// The index of the one screen of `screens` that `matches`; -1 when none or
+// more than one does.
+template <typename Matches> qsizetype onlyOne(const QList<ScreenEntry>& screens, Matches matches) {
+    qsizetype found = -1;
+    for (qsizetype i = 0; i < screens.size(); ++i) {
+        if (matches(screens[i])) {
+            if (found >= 0) {
+                return -1;
+            }
+            found = i;
+        }
+    }
+    return found;
+}
+
 } // namespace
 
 QSize screenPixels(const QScreen* screen) {
@@ -111,18 +126,7 @@ qsizetype findScreen(const QList<ScreenEntry>& screens, const QString& nameOrNum
         return static_cast<qsizetype>(number - 1);
     }
     // What the screen reports of itself, when it names one screen only.
-    const auto only = [&](auto matches) {
-        qsizetype found = -1;
-        for (qsizetype i = 0; i < screens.size(); ++i) {
-            if (matches(screens[i])) {
-                if (found >= 0) {
-                    return qsizetype(-1);
-                }
-                found = i;
-            }
-        }
-        return found;
-    };
+    const auto only = [&](auto matches) { return onlyOne(screens, matches); };
     for (auto matches : {+[](const ScreenEntry&s, const QString&v) { return s.serial == v; },
                          +[](const ScreenEntry&s, const QString&v) { return s.model == v; },
                          +[](const ScreenEntry&s, const QString&v) {
@@ -149,18 +153,7 @@ qsizetype matchScreen(const QList<ScreenEntry>& screens, const ScreenIdentity& w
     if (wanted.isEmpty()) {
         return -1;
     }
-    const auto only = [&](auto matches) {
-        qsizetype found = -1;
-        for (qsizetype i = 0; i < screens.size(); ++i) {
-            if (matches(screens[i])) {
-                if (found >= 0) {
-                    return qsizetype(-1);
-                }
-                found = i;
-            }
-        }
-        return found;
-    };
+    const auto only = [&](auto matches) { return onlyOne(screens, matches); };
     const auto sameMake = [&](const ScreenEntry& s) {
         return !wanted.model.isEmpty() && s.model == wanted.model &&
                s.manufacturer == wanted.manufacturer;
