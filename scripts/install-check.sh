@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs a built tree into a temporary prefix, as `cmake --install` does for
 # a user, and checks what lands there: the program, every help page, the
-# icons and the desktop entry, and nothing else (no test or benchmark). Then
+# icons, the desktop entry and the examples, and nothing else (no test or
+# benchmark). Then
 # the installed program is started offscreen and must still be running after
 # a few seconds: its libraries resolve from the installed place, and the
 # start-up reaches the message loop without a crash.
@@ -18,6 +19,8 @@ cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 expected=(
   bin/plakora
   share/applications/plakora.desktop
+  share/doc/plakora/examples/plakora-show.desktop
+  share/doc/plakora/examples/plakora-show.service
   share/icons/hicolor/256x256/apps/plakora.png
   share/icons/hicolor/48x48/apps/plakora.png
   share/icons/hicolor/scalable/apps/plakora.svg
