@@ -2,10 +2,9 @@
 # Installs a built tree into a temporary prefix, as `cmake --install` does for
 # a user, and checks what lands there: the program, every help page, the
 # icons, the desktop entry and the examples, and nothing else (no test or
-# benchmark). Then
-# the installed program is started offscreen and must still be running after
-# a few seconds: its libraries resolve from the installed place, and the
-# start-up reaches the message loop without a crash.
+# benchmark). Then the installed program is started offscreen and must still
+# be running after a few seconds: its libraries resolve from the installed
+# place, and the start-up reaches the message loop without a crash.
 #   PLAKORA_BUILD_DIR  the built tree (default: build-release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
