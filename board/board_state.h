@@ -17,6 +17,11 @@
 
 using Colour = std::uint32_t; // $00BBGGRR
 
+// The live crawl source's defaults and the shortest time between fetches.
+inline constexpr std::int32_t kDefaultCrawlRefresh = 300;
+inline constexpr std::int32_t kMinCrawlRefresh = 10;
+inline constexpr const char* kDefaultCrawlSeparator = "   \u2022   ";
+
 struct BoardState {
     QString StartDirectory;
     bool ConfigChanged = false;
@@ -71,6 +76,16 @@ struct BoardState {
     Colour CrawlBackColor = 0;
     bool SettingsLoaded = false;
     QString WindowsDirectory;
+
+    // Where the crawl line's items come from while a show plays, instead of
+    // the board's own crawl line: a text file (one item per non-empty line)
+    // or a news feed (RSS 2.0 or Atom, item titles) fetched every
+    // CrawlRefresh seconds; items are joined by CrawlSeparator. Neither set:
+    // the crawl line is the board's own.
+    QString CrawlFile;
+    QString CrawlFeed;
+    std::int32_t CrawlRefresh = kDefaultCrawlRefresh;
+    QString CrawlSeparator = QString::fromUtf8(kDefaultCrawlSeparator);
 };
 
 // The version text shown in the editor caption and the about box.

@@ -1,0 +1,3 @@
+#include "live/logging.h"
+
+Q_LOGGING_CATEGORY(lcLive, "plakora.live", QtWarningMsg)
