@@ -184,7 +184,7 @@ void TAlignCntrlBox::restart() {
     repaint();
     hide();
     ctx_.surface.EraseAllowed = false;
-    StartTheShow(ctx_, screen_);
+    RestartTheShow(ctx_, screen_);
 }
 
 void TAlignCntrlBox::chooseColour() {

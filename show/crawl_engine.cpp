@@ -21,6 +21,11 @@ bool crawlStep(ShowContext& ctx) {
         s.CrawlColumn += 1;
     } else {
         s.CrawlColumn = 0;
+        // A new crawl text follows the end of the copy that has just passed.
+        if (ctx.surface.PendingCrawl) {
+            ctx.surface.Image3 = std::move(*ctx.surface.PendingCrawl);
+            ctx.surface.PendingCrawl.reset();
+        }
     }
     return s.ShowRunning;
 }

@@ -132,6 +132,7 @@ void TMovieBox::SlideStep() {
 }
 
 void TMovieBox::planNext() {
+    entries_ = ctx_.show.ImageEntries;
     const auto count = static_cast<std::int32_t>(ctx_.show.ImageEntries.size());
     upcoming_ = count > 0 ? nextSlideIndex(ctx_.show.SlideIndex, count) : -1;
     placement_ = placementOf(ctx_);

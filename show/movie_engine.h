@@ -63,8 +63,10 @@ private:
     void planNext();
 
     ShowContext ctx_;
-    // A copy of the image list made on the main thread, for this thread.
-    const QStringList entries_;
+    // A copy of the image list made on the main thread, for this thread;
+    // renewed by every step, so a list changed while the show runs is
+    // read from its next slide.
+    QStringList entries_;
     // Written by steps, read by the thread between steps: the entry that
     // comes next, and where its picture will go.
     std::int32_t upcoming_ = 0;

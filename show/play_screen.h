@@ -78,6 +78,7 @@ public:
     // its screen is waited for, and the chosen screen, once connected, takes
     // a show that had to play elsewhere.
     void setUnattended(bool on) { unattended_ = on; }
+    bool unattended() const { return unattended_; }
     // Whether the show plays on the primary screen for want of the chosen one.
     void setFellBack(bool fellBack) { fellBack_ = fellBack; }
     bool waitingForScreen() const { return waiting_; }

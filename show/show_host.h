@@ -6,22 +6,10 @@
 // panel's clock switch) reaches it as signals of the play screen and the
 // control panel, which the editor connects to.
 
-#include <QString>
-#include <QStringList>
+#include "show/show_texts.h"
 
 #include <cstdint>
 #include <optional>
-
-struct ShowTexts {
-    QString MainTitle;
-    QString SecondTitle;
-    QString CrawlLine;
-    QStringList Text1Lines;
-    QStringList Text2Lines;
-    QStringList ImageList;
-    // The seconds each slide stays.
-    int PlayTime = 1;
-};
 
 class ShowHost {
 public:

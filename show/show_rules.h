@@ -19,6 +19,31 @@ bool textTakesPart(const QString& text);
 // crawl line or the clock takes part; the image list alone does not count.
 bool PROJECTISVALID(const ShowState& show, bool clockOn);
 
+// Which elements take part in a show of these texts: a text box when its
+// text object has a line, a title or the crawl line when its text takes
+// part, and the crawl line too when it comes from a live source.
+struct ElementFlags {
+    bool Box1On = false;
+    bool Box2On = false;
+    bool MainTitleOn = false;
+    bool SecondTitleOn = false;
+    bool CrawlOn = false;
+    bool operator==(const ElementFlags&) const = default;
+};
+ElementFlags elementFlagsFor(const ShowTexts& texts);
+ElementFlags elementFlagsOf(const ShowState& show);
+void setElementFlags(ShowState& show, const ElementFlags& flags);
+
+// Pictures come with the lines of text box 1 (and the slideshow stays off)
+// when the box takes part, the image list holds a picture and a line of
+// text object 1 carries a marker.
+bool markerModeFor(const ShowTexts& texts, bool box1On);
+
+// True when two boards look the same on the play screen: every colour,
+// font, size, delay and switch a show is laid out and paced with. Files,
+// names and the crawl source do not count.
+bool sameShowSettings(const BoardState& a, const BoardState& b);
+
 // The file name endings, without the dot, that make an image list entry a
 // picture: the bitmaps and the formats people keep photographs and logos in.
 const QStringList& pictureSuffixes();

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QScopeGuard>
 
 namespace {
 
@@ -77,9 +78,18 @@ LayoutInput layoutInputFor(const BoardState& board, const ShowState& show,
 }
 
 void StartTheShow(ShowContext& ctx, TPlayScreen& screen) {
+    ctx.show.Texts = ctx.host.showTexts();
+    RestartTheShow(ctx, screen);
+}
+
+void RestartTheShow(ShowContext& ctx, TPlayScreen& screen) {
     Q_ASSERT(&ctx.surface == &screen.surface());
     BoardState& board = ctx.board;
     ShowState& show = ctx.show;
+    // The start hands events on while the play screen comes up; a change
+    // that arrives then waits for the show to run.
+    show.Starting = true;
+    const auto started = qScopeGuard([&show] { show.Starting = false; });
     // The show is laid out for the screen it plays on, in that screen's
     // own pixels.
     const platform::PlayScreenTarget target = platform::playScreenTarget();
@@ -95,7 +105,12 @@ void StartTheShow(ShowContext& ctx, TPlayScreen& screen) {
     const platform::SystemInfo& sys = platform::systemInfo();
     const int sw = sys.playScreenWidth();
     const int sh = sys.playScreenHeight();
-    const ShowTexts texts = ctx.host.showTexts();
+    const ShowTexts& texts = show.Texts;
+    show.PlayedBoard = board;
+    show.PendingText1Lines.reset();
+    show.PendingText2Lines.reset();
+    show.CrawlGeneration += 1;
+    ctx.surface.PendingCrawl.reset();
     show.Text1Lines = texts.Text1Lines;
     show.Text2Lines = texts.Text2Lines;
     show.ImageEntries = texts.ImageList;
@@ -123,18 +138,7 @@ void StartTheShow(ShowContext& ctx, TPlayScreen& screen) {
 
     // Marker mode is decided afresh for every show, so a board played after
     // one with markers still gets its slideshow.
-    show.MarkerMode = false;
-    if (show.Box1On) {
-        const bool bitmaps = bmpcheck(texts.ImageList);
-        if (bitmaps) {
-            for (const QString& line : texts.Text1Lines) {
-                if (lineHasMarker(line)) {
-                    show.MarkerMode = true;
-                    break;
-                }
-            }
-        }
-    }
+    show.MarkerMode = markerModeFor(texts, show.Box1On);
 
     applyShowLayout(layout, in, show);
     show.Box1LineCount = static_cast<std::int32_t>(texts.Text1Lines.size());

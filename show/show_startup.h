@@ -16,7 +16,9 @@ class TPlayScreen;
 LayoutInput layoutInputFor(const BoardState& board, const ShowState& show,
                            const TPlayScreen& screen, int screenWidth, int screenHeight);
 
-// Builds and starts a show from the current board and element flags on
-// `screen`, whose surface `ctx` draws into. Also run again over the visible
-// play screen to apply changed settings.
+// Builds and starts a show of the editor's texts with the current board and
+// element flags on `screen`, whose surface `ctx` draws into.
 void StartTheShow(ShowContext& ctx, TPlayScreen& screen);
+// The same with the texts the show already plays: run again over the
+// visible play screen to apply changed settings.
+void RestartTheShow(ShowContext& ctx, TPlayScreen& screen);

@@ -5,12 +5,15 @@
 // the editor window and is touched on the main thread, except the few
 // SharedValue fields a pacing thread reads or counts between steps.
 
+#include "board/board_state.h"
 #include "board/shared_value.h"
+#include "show/show_texts.h"
 
 #include <QRect>
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 
 // Left, Top, Right, Bottom in play screen pixels; Right and Bottom are exclusive.
 struct Rect {
@@ -34,6 +37,8 @@ struct ShowState {
     bool CrawlOn = false;
 
     SharedValue<bool> ShowRunning{false};
+    // True while a show is being laid out and handed the screen.
+    bool Starting = false;
     bool MarkerMode = false;
     bool MoviePlaying = false;
     std::int32_t Box1LineCount = 0;
@@ -87,10 +92,21 @@ struct ShowState {
     std::int32_t MainTitleBarHeight = 0;
     std::int32_t SecondTitleBarHeight = 0;
 
-    // The texts of the show, taken from the editor when the show starts (the
-    // editor is hidden while it runs): the lines of both text objects and the
-    // image list.
+    // The lines text box 1 and 2 scroll now and the image list the
+    // slideshow and the markers take their pictures from.
     QStringList Text1Lines;
     QStringList Text2Lines;
     QStringList ImageEntries;
+
+    // What the show plays: the texts it was started with or last given while
+    // it runs, and the board's settings as it was last laid out with them.
+    // A restart (the control panel's, or a change of settings) plays these.
+    ShowTexts Texts;
+    BoardState PlayedBoard;
+    // New lines for a text box, taken when its next line scrolls in.
+    std::optional<QStringList> PendingText1Lines;
+    std::optional<QStringList> PendingText2Lines;
+    // Counts the crawl texts asked for, so that a bitmap drawn for an older
+    // one is dropped.
+    std::uint64_t CrawlGeneration = 0;
 };

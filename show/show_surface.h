@@ -15,9 +15,11 @@
 #include <QDateTime>
 #include <QImage>
 #include <QObject>
+
 #include <QPointer>
 #include <QRegion>
 #include <QScreen>
+#include <optional>
 
 #include <vector>
 
@@ -32,6 +34,9 @@ public:
     PictureHolder Image1; // line bitmap of text box 1
     PictureHolder Image2; // line bitmap of text box 2
     PictureHolder Image3; // crawl bitmap
+    // A crawl bitmap drawn for a new crawl text, taken once the copy now
+    // crawling has passed.
+    std::optional<PictureHolder> PendingCrawl;
     PictureHolder Image4; // current picture
 
     // The background is erased only while this is set, so that a repaint

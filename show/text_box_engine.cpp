@@ -104,10 +104,25 @@ void advance(ShowContext& ctx, BoxFields& f, std::int32_t lastRow) {
     f.Row += 1;
 }
 
+// New lines given while the show runs come in with the next line: the box
+// then scrolls them from their first line.
+void takePendingLines(std::optional<QStringList>& pending, QStringList& lines,
+                      std::int32_t& lineCount, std::int32_t& line, std::int32_t row) {
+    if (!pending || row != 0) {
+        return;
+    }
+    lines = std::move(*pending);
+    pending.reset();
+    lineCount = static_cast<std::int32_t>(lines.size());
+    line = 0;
+}
+
 } // namespace
 
 bool textBox1Step(ShowContext& ctx) {
     Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
+    ShowState& s = ctx.show;
+    takePendingLines(s.PendingText1Lines, s.Text1Lines, s.Box1LineCount, s.Box1Line, s.Box1Row);
     BoxFields f = box1(ctx);
     if (f.Row == 0) {
         const QString line = lineAt(f.Lines, f.Line);
@@ -136,6 +151,8 @@ bool textBox1Step(ShowContext& ctx) {
 
 bool textBox2Step(ShowContext& ctx) {
     Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
+    ShowState& s = ctx.show;
+    takePendingLines(s.PendingText2Lines, s.Text2Lines, s.Box2LineCount, s.Box2Line, s.Box2Row);
     BoxFields f = box2(ctx);
     if (f.Row == 0) {
         const QString line = lineAt(f.Lines, f.Line);
