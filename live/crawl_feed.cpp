@@ -293,14 +293,15 @@ void CrawlFeed::loadCache() {
             items.append(item);
         }
     }
-    m_items = items;
     // Validators without items would make the server answer "not modified"
     // to a feed that has nothing to show.
-    if (!items.isEmpty()) {
-        m_etag = usableValidator(cache.value(QStringLiteral("etag")).toString().toLatin1());
-        m_lastModified =
-            usableValidator(cache.value(QStringLiteral("lastModified")).toString().toLatin1());
+    if (items.isEmpty()) {
+        return;
     }
+    m_items = items;
+    m_etag = usableValidator(cache.value(QStringLiteral("etag")).toString().toLatin1());
+    m_lastModified =
+        usableValidator(cache.value(QStringLiteral("lastModified")).toString().toLatin1());
 }
 
 void CrawlFeed::saveCache() const {
