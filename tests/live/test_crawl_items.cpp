@@ -22,7 +22,7 @@ void CrawlItemsTest::linesAndJoin() {
 
 void CrawlItemsTest::feedUrlProblem_data() {
     QTest::addColumn<QString>("url");
-    QTest::addColumn<QString>("problem"); // a part of the message; empty: none
+    QTest::addColumn<QString>("problem"); // text the message holds; empty: none
     QTest::newRow("http") << "http://news.example/feed.xml" << QString();
     QTest::newRow("https with port and query") << "HTTPS://news.example:8443/rss?x=1" << QString();
     QTest::newRow("empty") << " "

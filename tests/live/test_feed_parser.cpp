@@ -26,7 +26,7 @@ private slots:
 void FeedParserTest::parse_data() {
     QTest::addColumn<QByteArray>("xml");
     QTest::addColumn<QStringList>("titles");
-    QTest::addColumn<QString>("error"); // a part of the message; empty: none
+    QTest::addColumn<QString>("error"); // text the message holds; empty: none
 
     QTest::newRow("rss 2.0: item titles only")
         << rss("<item><title>One</title><link>x</link></item><item><title>Two</title></item>")
