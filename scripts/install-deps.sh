@@ -32,6 +32,8 @@ packages=(
   sway wtype qt6-wayland
   # systemd-analyze: a test checks the example systemd user unit.
   systemd
+  # python3's http.server serves the feeds of the crawl feed's test.
+  python3
   # The Debian package: file and dpkg-shlibdeps (dpkg-dev) find the
   # libraries the program needs, lintian checks the package.
   dpkg-dev file lintian
