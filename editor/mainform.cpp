@@ -52,6 +52,7 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
     connect(Print1, &QAction::triggered, this, &Tmainform::Print1Click);
     connect(Help1, &QAction::triggered, this, &Tmainform::Help1Click);
     connect(About2, &QAction::triggered, this, &Tmainform::About2Click);
+    connect(CrawlSource1, &QAction::triggered, this, &Tmainform::CrawlSource1Click);
 
     // The open dialog's own settings; later commands change them.
     OpenDialog1.title = QStringLiteral("Open a Text File");

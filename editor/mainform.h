@@ -111,6 +111,8 @@ public:
     QAction* ImageStretch = nullptr;
     QAction* Sync = nullptr;      // its check is the retrace switch the picture display reads
     QMenu* PlayScreen1 = nullptr; // "Play Screen": the screen shows play on
+    // "Crawl Source…": where a playing show's crawl line takes its items from.
+    QAction* CrawlSource1 = nullptr;
     QAction* Mode1 = nullptr;
     QMenu* Window1 = nullptr;
     QAction* ImageControl1 = nullptr;
@@ -157,6 +159,8 @@ public:
     void choosePlayScreen(const QString& name);
     void readPlayScreenChoice();
     void reportPlayScreen(const QString& note);
+    // Asks where a playing show's crawl line takes its items from.
+    void CrawlSource1Click();
 
     // The context menu of the six element boxes; its commands act on the box
     // it was opened on (the target box).

@@ -119,6 +119,8 @@ void Tmainform::createMenus() {
     bold.setBold(true);
     Sync->setFont(bold);
     createPlayScreenMenu();
+    Configuration1->addSeparator();
+    CrawlSource1 = menuItem(Configuration1, "CrawlSource1", QStringLiteral("Crawl Source\u2026"));
 
     Mode1 = bar->addAction(QStringLiteral("&Play"));
     Mode1->setObjectName(QStringLiteral("Mode1"));

@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 const QString kProgram = QStringLiteral("Program");
@@ -16,15 +18,26 @@ const QString kStuff = QStringLiteral("Stuff");
 const QString kColors = QStringLiteral("COLORS");
 const QString kCalcs = QStringLiteral("CALCS");
 const QString kButtons = QStringLiteral("BUTTONS");
+const QString kLive = QStringLiteral("Live");
 
 const QString kDefaultFont = QStringLiteral("Arial");
+
+// A board that takes its crawl line from the board itself, as every board
+// did before the live sources.
+bool crawlSourceAtDefaults(const BoardState& b) {
+    return b.CrawlFile.isEmpty() && b.CrawlFeed.isEmpty() &&
+           b.CrawlRefresh == kDefaultCrawlRefresh &&
+           b.CrawlSeparator == QString::fromUtf8(kDefaultCrawlSeparator);
+}
 
 // The keys of a board file after its Program section, in the order they are
 // written and read. `v` receives each key with its field and its default:
 //   text(section, key, field, default)
-//   integer(section, key, field, default)  - int32 or SharedValue<int32>
+//   integer(section, key, field, default[, minimum])  - int32 or SharedValue<int32>
 //   colour(section, key, field)            - default 0
 //   flag(section, key, field)              - default false
+//   optionalSection(section, wanted)       - the section's keys are written
+//                                            only when wanted
 template <class Board, class Fields, class Visitor>
 void visitBoardKeys(Board& b, Fields& f, Visitor& v, int screenWidth, int screenHeight) {
     v.text(kStuff, "FILE1", b.TextFile1, QString());
@@ -86,6 +99,14 @@ void visitBoardKeys(Board& b, Fields& f, Visitor& v, int screenWidth, int screen
     v.flag(kButtons, "Ct2", b.CenterText2);
     v.flag(kButtons, "CTM", b.CTMFlag);
     v.flag(kButtons, "Img1Str", f.ImageStretch);
+
+    // A board whose crawl is its own keeps the file it always had, with no
+    // [Live] section; otherwise all four keys are written.
+    v.optionalSection(kLive, !crawlSourceAtDefaults(b));
+    v.text(kLive, "CrawlFile", b.CrawlFile, QString());
+    v.text(kLive, "CrawlFeed", b.CrawlFeed, QString());
+    v.integer(kLive, "CrawlRefresh", b.CrawlRefresh, kDefaultCrawlRefresh, kMinCrawlRefresh);
+    v.text(kLive, "CrawlSeparator", b.CrawlSeparator, QString::fromUtf8(kDefaultCrawlSeparator));
 }
 
 class KeyWriter {
@@ -99,7 +120,8 @@ public:
         put(section, key, value);
     }
     template <class T>
-    void integer(const QString& section, const char* key, const T& value, std::int32_t) {
+    void integer(const QString& section, const char* key, const T& value, std::int32_t,
+                 std::int32_t = INT32_MIN) {
         put(section, key, QString::number(static_cast<std::int32_t>(value)));
     }
     void colour(const QString& section, const char* key, Colour value) {
@@ -109,9 +131,16 @@ public:
     template <class T> void flag(const QString& section, const char* key, const T& value) {
         put(section, key, static_cast<bool>(value) ? QStringLiteral("1") : QStringLiteral("0"));
     }
+    void optionalSection(const QString& section, bool wanted) {
+        if (!wanted) {
+            // A section the board no longer needs goes, keys and all.
+            ini_.deleteSection(section);
+            skipped_ = section;
+        }
+    }
 
     void put(const QString& section, const QString& key, const QString& value) {
-        if (!refused.isEmpty()) {
+        if (!refused.isEmpty() || section == skipped_) {
             return;
         }
         // Each section is removed whole before its first key is written, so
@@ -128,6 +157,7 @@ public:
 private:
     IniFile& ini_;
     QString current_;
+    QString skipped_;
 };
 
 class KeyReader {
@@ -138,8 +168,9 @@ public:
         field = ini_.value(section, QLatin1String(key)).value_or(fallback);
     }
     template <class T>
-    void integer(const QString& section, const char* key, T& field, std::int32_t fallback) {
-        field = readInteger(section, key, fallback);
+    void integer(const QString& section, const char* key, T& field, std::int32_t fallback,
+                 std::int32_t minimum = INT32_MIN) {
+        field = std::max(readInteger(section, key, fallback), minimum);
     }
     void colour(const QString& section, const char* key, Colour& field) {
         field = static_cast<Colour>(readInteger(section, key, 0));
@@ -147,6 +178,8 @@ public:
     template <class T> void flag(const QString& section, const char* key, T& field) {
         field = readInteger(section, key, 0) != 0;
     }
+    // Missing keys of an optional section read as their defaults.
+    void optionalSection(const QString&, bool) {}
 
 private:
     std::int32_t readInteger(const QString& section, const char* key, std::int32_t fallback) const {

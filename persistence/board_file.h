@@ -49,13 +49,16 @@ QString trimControls(const QString& text);
 QString saveStamp(const QDateTime& when, const QLocale& locale);
 
 // Removes the five board sections of `ini` and writes them again, key by key
-// in the table's order. Returns the key whose value cannot be stored (a value
-// holding a line break), or an empty text when every key was written.
+// in the table's order; the sixth, [Live], only when the board's crawl source
+// is not at its defaults (and it is removed when it is). Returns the key whose
+// value cannot be stored (a value holding a line break), or an empty text when
+// every key was written.
 QString writeBoardSections(IniFile& ini, const BoardState& board, const BoardFileFields& fields,
                            const QString& stamp);
 
 // Reads every key of the table into `board` and `fields`; a missing or
-// unreadable key takes its default (the screen size for the window's size).
+// unreadable key takes its default (the screen size for the window's size),
+// and a CrawlRefresh below kMinCrawlRefresh reads as that minimum.
 void readBoardSections(const IniFile& ini, BoardState& board, BoardFileFields& fields,
                        int screenWidth, int screenHeight);
 

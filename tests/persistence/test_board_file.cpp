@@ -89,6 +89,10 @@ private slots:
     void readBoardFile_refusesWhatIsNoBoard();
     void playScreenSetting_keptBesideTheLastBoard();
     void read_byteOrderMark_readPast();
+    void liveSection_writtenOnlyOffDefaults_data();
+    void liveSection_writtenOnlyOffDefaults();
+    void liveSection_read_data();
+    void liveSection_read();
 };
 
 void BoardFileTest::integers_data() {
@@ -391,6 +395,81 @@ void BoardFileTest::read_byteOrderMark_readPast() {
     BoardFileFields f;
     readBoardSections(read.ini, b, f, 800, 600);
     QCOMPARE(f.MainTitle, QStringLiteral("Marked"));
+}
+
+void BoardFileTest::liveSection_writtenOnlyOffDefaults_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("refresh");
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<QByteArray>("section"); // the [Live] section's bytes, empty for none
+    const QString bullet = QString::fromUtf8(kDefaultCrawlSeparator);
+    QTest::newRow("defaults") << "" << 300 << bullet << QByteArray();
+    QTest::newRow("text file") << "/b/news items.txt" << 300 << bullet
+                               << QByteArray(
+                                      "[Live]\r\nCrawlFile=/b/news items.txt\r\nCrawlFeed=\r\n"
+                                      "CrawlRefresh=300\r\n"
+                                      "CrawlSeparator=\"   \xE2\x80\xA2   \"\r\n");
+    QTest::newRow("refresh, quoted separator")
+        << "" << 45 << "\" | \""
+        << QByteArray("[Live]\r\nCrawlFile=\r\nCrawlFeed=\r\nCrawlRefresh=45\r\n"
+                      "CrawlSeparator=\"\" | \"\"\r\n");
+}
+
+void BoardFileTest::liveSection_writtenOnlyOffDefaults() {
+    QFETCH(QString, file);
+    QFETCH(int, refresh);
+    QFETCH(QString, separator);
+    QFETCH(QByteArray, section);
+    BoardState board;
+    BoardFileFields fields;
+    board.CrawlFile = file;
+    board.CrawlRefresh = refresh;
+    board.CrawlSeparator = separator;
+    IniFile fresh;
+    QCOMPARE(writeBoardSections(fresh, board, fields, QStringLiteral("stamp")), QString());
+    const QByteArray bytes = fresh.toBytes();
+    QVERIFY(bytes.endsWith("Img1Str=0\r\n" + section));
+    QCOMPARE(bytes.count("[Live]"), section.isEmpty() ? 0 : 1);
+
+    // Saved over a board with another crawl source, the file is the same.
+    BoardState before;
+    before.CrawlFeed = QStringLiteral("https://news.example/rss");
+    IniFile saved;
+    QCOMPARE(writeBoardSections(saved, before, fields, QStringLiteral("stamp")), QString());
+    QCOMPARE(writeBoardSections(saved, board, fields, QStringLiteral("stamp")), QString());
+    QCOMPARE(saved.toBytes(), bytes);
+
+    BoardState read;
+    readBoardSections(IniFile::fromBytes(bytes), read, fields, 800, 600);
+    QCOMPARE(read.CrawlFile, file);
+    QCOMPARE(read.CrawlRefresh, refresh);
+    QCOMPARE(read.CrawlSeparator, separator);
+}
+
+void BoardFileTest::liveSection_read_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("refresh");
+    QTest::addColumn<QString>("separator");
+    const QString bullet = QString::fromUtf8(kDefaultCrawlSeparator);
+    QTest::newRow("older board") << QByteArray("[Stuff]\r\nT3L=News\r\n") << 300 << bullet;
+    QTest::newRow("refresh below") << QByteArray("[live]\ncrawlrefresh=3\n") << 10 << bullet;
+    QTest::newRow("refresh unreadable")
+        << QByteArray("[Live]\nCrawlRefresh=5 min\n") << 300 << bullet;
+    QTest::newRow("separator from an 8-bit system")
+        << QByteArray("[Live]\nCrawlSeparator=\" \x95 \"\n") << 300 << QStringLiteral(" \u2022 ");
+}
+
+void BoardFileTest::liveSection_read() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, refresh);
+    QFETCH(QString, separator);
+    BoardState b;
+    b.CrawlFeed = QStringLiteral("left over");
+    BoardFileFields f;
+    readBoardSections(IniFile::fromBytes(bytes), b, f, 800, 600);
+    QCOMPARE(b.CrawlFeed, QString());
+    QCOMPARE(b.CrawlRefresh, refresh);
+    QCOMPARE(b.CrawlSeparator, separator);
 }
 
 PLAKORA_TEST_MAIN(BoardFileTest)
