@@ -88,6 +88,11 @@ struct BoardState {
     QString CrawlSeparator = QString::fromUtf8(kDefaultCrawlSeparator);
 };
 
+// True when the board's crawl line comes from a live source while it plays.
+inline bool hasLiveCrawl(const BoardState& board) {
+    return !board.CrawlFile.isEmpty() || !board.CrawlFeed.isEmpty();
+}
+
 // The version text shown in the editor caption and the about box.
 inline constexpr const char* kVersionString = "01.03a.169";
 inline constexpr const char* kApplicationTitle = "Ovri Plakora-32";

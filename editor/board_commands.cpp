@@ -74,11 +74,7 @@ void Tmainform::connectBoardCommands() {
 }
 
 void Tmainform::decideElementFlags() {
-    showState.Box1On = !textObjectLines(Memo1).isEmpty();
-    showState.Box2On = !textObjectLines(Memo2).isEmpty();
-    showState.MainTitleOn = textTakesPart(edit1->text());
-    showState.SecondTitleOn = textTakesPart(edit2->text());
-    showState.CrawlOn = textTakesPart(Edit3->text());
+    setElementFlags(showState, elementFlagsFor(showTexts()));
 }
 
 BoardFileFields Tmainform::boardFileFields() const {
@@ -210,6 +206,8 @@ bool Tmainform::OpenSFGfile(const QString& FileName) {
         return false;
     }
     StatusPanel->setText(FileName);
+    // What was read while the editor was hidden is older than this board.
+    unshownLive_.reset();
 
     const BoardFileFields& fields = loaded.fields;
     setLoadedLineText(edit1, fields.MainTitle, kMainTitleTypingLimit);

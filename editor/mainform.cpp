@@ -6,12 +6,15 @@
 #include "editor/editor_layout.h"
 #include "editor/image_list_panel.h"
 #include "editor/line_fields.h"
+#include "editor/live_follow.h"
 #include "editor/text_object_box.h"
 #include "platform/system_info.h"
 #include "platform/win_ver.h"
 #include "show/clock_format.h"
 #include "show/control_panel.h"
 #include "show/play_screen.h"
+#include "show/show_startup.h"
+#include "show/show_surface.h"
 
 #include <QAction>
 #include <QApplication>
@@ -69,6 +72,8 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
                            platform::ColorOption::SolidColor | platform::ColorOption::ShowHelp;
 
     endProgram = [] { QCoreApplication::exit(0); };
+    live_ = new LiveFollow(*this);
+    connect(live_, &LiveFollow::noted, this, &Tmainform::noteLive);
 
     FormCreate();
 }
@@ -93,12 +98,18 @@ void Tmainform::attachWindows(TPlayScreen* playScreen, TDFontForm* fontForm,
         connect(playScreen, &TPlayScreen::screenReturned, this, [this](const QString& name) {
             std::fprintf(stderr, "plakora: the screen %s is there: the show plays on it.\n",
                          qPrintable(name));
-            StartTheShow();
+            // It plays on as it was, with what it took while it ran.
+            ShowContext ctx{board, showState, playScreen_->surface(), *this};
+            RestartTheShow(ctx, *playScreen_);
         });
     }
     if (controlPanel) {
         connect(controlPanel, &TAlignCntrlBox::clockSwitched, this, &Tmainform::setClockSwitch);
-        connect(controlPanel, &TAlignCntrlBox::lastBoardWanted, this, &Tmainform::offerLastBoard);
+        // A board loaded from the panel is what its restart plays.
+        connect(controlPanel, &TAlignCntrlBox::lastBoardWanted, this, [this] {
+            offerLastBoard();
+            showState.Texts = showTexts();
+        });
     }
 }
 
@@ -144,6 +155,11 @@ void Tmainform::SETDEFAULTS() {
     showState.MarkerMode = false;
     board.TextFile1.clear();
     board.TextFile2.clear();
+    // The crawl line is the board's own again.
+    board.CrawlFile.clear();
+    board.CrawlFeed.clear();
+    board.CrawlRefresh = kDefaultCrawlRefresh;
+    board.CrawlSeparator = QString::fromUtf8(kDefaultCrawlSeparator);
     textObject1_->hidePath();
     textObject2_->hidePath();
     setOuterSize(sw, sh);

@@ -8,6 +8,7 @@
 
 #include "board/board_state.h"
 #include "editor/popup_rules.h"
+#include "live/live_board.h"
 #include "platform/dialogs.h"
 #include "show/show_host.h"
 #include "show/show_state.h"
@@ -38,6 +39,7 @@ class CrawlFields;
 class TPlayScreen;
 class TAlignCntrlBox;
 class TDFontForm;
+class LiveFollow;
 
 class Tmainform : public QMainWindow, public ShowHost {
     Q_OBJECT
@@ -278,6 +280,20 @@ public:
     // 1 is played as it is), and the show runs at once, without the
     // alignment panel.
     void playUnattended();
+    // True while a show is on: playing, frozen or waiting for its screen.
+    bool showIsOn() const;
+
+    // A show that changes while it plays: the editor follows the board's
+    // files and crawl source while a show is on (see LiveFollow), puts what
+    // changed into the record and the boxes, and hands the texts to the show.
+    LiveFollow* liveFollow() const { return live_; }
+    void putLiveBoard(const LiveBoard& live);
+    ShowTexts liveTexts(const LiveBoard& live) const;
+    void takeIntoShow(const ShowTexts& texts);
+    // The board's own crawl line, as the editor holds it or is about to.
+    QString boardCrawlLine() const;
+    // Said in the status bar, and on standard error for a show nobody attends.
+    void noteLive(const QString& note);
 
     // The lines of a text object; an empty last line does not count.
     QStringList textObjectLines(const QPlainTextEdit* memo) const;
@@ -322,6 +338,10 @@ private:
     bool offerSave(bool changed, const QString& question, const std::function<SaveOutcome()>& save);
     // Plays the board as it stands, or says there is nothing to play.
     void playAsItStands();
+    // Play while a show is on: the board as it stands goes to the running
+    // show, asking nothing.
+    void playIntoRunningShow();
+    void putLiveBoardIntoControls(const LiveBoard& live);
 
     BoardDocument* document_ = nullptr;
     TitleFields* titleFields_ = nullptr;
@@ -338,4 +358,8 @@ private:
     TPlayScreen* playScreen_ = nullptr;
     TDFontForm* fontForm_ = nullptr;
     TAlignCntrlBox* controlPanel_ = nullptr;
+    LiveFollow* live_ = nullptr;
+    // The board read again while the editor was hidden behind the show: put
+    // into the boxes when the editor comes back, unless a load comes first.
+    std::optional<LiveBoard> unshownLive_;
 };

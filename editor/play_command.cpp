@@ -1,6 +1,7 @@
 // The Play command and the editor's side of a show.
 
 #include "editor/board_document.h"
+#include "editor/live_follow.h"
 #include "editor/mainform.h"
 #include "editor/popup_rules.h"
 
@@ -31,6 +32,11 @@ void Tmainform::Mode1Click() {
     using platform::Answer;
     using platform::Button;
     using platform::MessageKind;
+
+    if (showIsOn()) {
+        playIntoRunningShow();
+        return;
+    }
 
     // An empty text object 1 is offered a file first; then every element
     // takes part by its text.
@@ -80,15 +86,27 @@ void Tmainform::playAsItStands() {
 
 void Tmainform::StartTheShow() {
     Q_ASSERT(playScreen_);
+    // The crawl line's live source gives its items before the show starts.
+    live_->follow();
     ShowContext ctx{board, showState, playScreen_->surface(), *this};
     ::StartTheShow(ctx, *playScreen_);
+}
+
+bool Tmainform::showIsOn() const {
+    return playScreen_ && (playScreen_->isVisible() || playScreen_->waitingForScreen());
+}
+
+void Tmainform::playIntoRunningShow() {
+    live_->follow();
+    takeIntoShow(showTexts());
 }
 
 ShowTexts Tmainform::showTexts() const {
     ShowTexts t;
     t.MainTitle = edit1->text();
     t.SecondTitle = edit2->text();
-    t.CrawlLine = Edit3->text();
+    t.LiveCrawl = hasLiveCrawl(board);
+    t.CrawlLine = live_->crawlText().value_or(Edit3->text());
     t.Text1Lines = textObjectLines(Memo1);
     t.Text2Lines = textObjectLines(Memo2);
     t.ImageList = imageListEntries();
@@ -110,6 +128,11 @@ bool Tmainform::syncWithRetrace() const {
 }
 
 void Tmainform::hideEditorForShow() {
+    // A show on another screen leaves the editor beside it.
+    const QScreen* showScreen = playScreen_ ? playScreen_->playingOn() : nullptr;
+    if (isVisible() && showScreen && showScreen != screen()) {
+        return;
+    }
     repaint();
     hide();
 }
@@ -118,6 +141,11 @@ void Tmainform::showEditorAfterShow() {
     // Coming back from a show refreshes the clock sample; the board is no
     // more changed than it was before the show, so a quit right after an
     // untouched show asks nothing.
+    live_->stop();
+    if (unshownLive_) {
+        putLiveBoardIntoControls(*unshownLive_);
+        unshownLive_.reset();
+    }
     const bool changed = document_->isChanged();
     show();
     document_->setChanged(changed);

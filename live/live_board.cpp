@@ -1,5 +1,6 @@
 #include "live/live_board.h"
 
+#include "live/crawl_items.h"
 #include "live/logging.h"
 #include "persistence/text_file.h"
 
@@ -27,13 +28,7 @@ std::optional<QStringList> readCrawlFile(const QString& path, QString* problem) 
         }
         return std::nullopt;
     }
-    QStringList items;
-    for (const QString& line : read.lines) {
-        if (const QString item = line.trimmed(); !item.isEmpty()) {
-            items << item;
-        }
-    }
-    return items;
+    return crawlItemsFromLines(read.lines);
 }
 
 LiveBoard readLiveBoard(const BoardState& board, int screenWidth, int screenHeight) {

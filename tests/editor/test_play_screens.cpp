@@ -71,6 +71,7 @@ private slots:
     void chosenScreenMissing_playsOnPrimaryAndSaysSo();
     void screenGone_endsTheShow();
     void scaledScreen_showsWhatAnUnscaledOneShows();
+    void showOnAnotherScreen_editorStaysAndPlayChangesTheShow();
 
 private:
     void playBoard();
@@ -189,6 +190,29 @@ void PlayScreensTest::chosenScreen_showCoversItInItsPixels() {
     const QWidget* panel = w_.AlignCntrlBox.get();
     QVERIFY(panel->isVisible());
     QCOMPARE(panel->pos(), QPoint(1200 + 640 - panel->width(), 4));
+}
+
+void PlayScreensTest::showOnAnotherScreen_editorStaysAndPlayChangesTheShow() {
+    platform::choosePlayScreen(QStringLiteral("Side-3"));
+    playBoard();
+    QVERIFY(m_->isVisible());
+    QTRY_VERIFY(Box1ThreadHandle.handleNumber() != 0);
+    const long long box1Thread = Box1ThreadHandle.handleNumber();
+    // Play again sends the editor's board to the running show, asking nothing.
+    m_->edit1->setText(QStringLiteral("Today's offers"));
+    m_->Memo1->setPlainText(QStringLiteral("new\nlines"));
+    m_->Mode1Click();
+    QCOMPARE(screen_->Panel3->caption(), QStringLiteral("Today's offers"));
+    QCOMPARE(m_->showState.PendingText1Lines, (QStringList{"new", "lines"}));
+    QCOMPARE(Box1ThreadHandle.handleNumber(), box1Thread);
+    // A new look starts it again where it plays, the editor still beside it.
+    m_->board.PlayBackColor = 0x00FF00;
+    m_->Mode1Click();
+    QVERIFY(Box1ThreadHandle.handleNumber() != box1Thread);
+    QCOMPARE(m_->showState.PlayedBoard.PlayBackColor, Colour{0x00FF00});
+    QCOMPARE(screen_->playingOn(), screenNamed(QStringLiteral("Side-3")));
+    QVERIFY(m_->isVisible());
+    QVERIFY(dialogs_->questions.isEmpty());
 }
 
 void PlayScreensTest::chosenScreenMissing_playsOnPrimaryAndSaysSo() {
