@@ -11,6 +11,8 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <utility>
+
 LiveFollow::LiveFollow(Tmainform& editor) : QObject(&editor), editor_(editor) {
     connect(&watch_, &FileWatch::changed, this, &LiveFollow::filesChanged);
     connect(&reading_, &QFutureWatcher<LiveBoard>::finished, this, &LiveFollow::boardRead);
@@ -34,6 +36,7 @@ void LiveFollow::follow() {
 void LiveFollow::stop() {
     following_ = false;
     readWanted_ = false;
+    changedPaths_.clear();
     watch_.clear();
     feed_.reset();
     feedUrl_.clear();
@@ -100,9 +103,14 @@ void LiveFollow::crawlItemsChanged(const QStringList& items) {
     editor_.takeIntoShow(texts);
 }
 
-void LiveFollow::filesChanged() {
+void LiveFollow::filesChanged(const QStringList& paths) {
     if (!following_) {
         return;
+    }
+    for (const QString& path : paths) {
+        if (!changedPaths_.contains(path)) {
+            changedPaths_ << path;
+        }
     }
     if (reading_.isRunning()) {
         readWanted_ = true;
@@ -113,6 +121,7 @@ void LiveFollow::filesChanged() {
 
 void LiveFollow::readAgain() {
     readWanted_ = false;
+    readingPaths_ = std::exchange(changedPaths_, {});
     const platform::SystemInfo& sys = platform::systemInfo();
     reading_.setFuture(
         QtConcurrent::run(readLiveBoard, editor_.board, sys.screenWidth(), sys.screenHeight()));
@@ -131,9 +140,16 @@ void LiveFollow::boardRead() {
 }
 
 void LiveFollow::take(const LiveBoard& live) {
+    const bool crawlRead = live.crawlItems && live.board.CrawlFile == crawlFile_;
     if (editor_.document()->isChanged()) {
-        emit noted(QStringLiteral("The board's files changed on disk; the show goes on as it was "
-                                  "while the editor holds changes that are not saved."));
+        // The crawl file's items are no part of what the editor holds.
+        if (crawlRead) {
+            crawlItemsChanged(*live.crawlItems);
+        }
+        if (readingPaths_ != QStringList{crawlFile_}) {
+            emit noted(QStringLiteral("The board's files changed on disk; the show goes on as "
+                                      "it was while the editor holds changes that are not saved."));
+        }
         return;
     }
     for (const QString& problem : live.problems) {
@@ -142,7 +158,7 @@ void LiveFollow::take(const LiveBoard& live) {
     editor_.putLiveBoard(live);
     // The board may name other files or another crawl source now.
     follow();
-    if (live.crawlItems && live.board.CrawlFile == crawlFile_) {
+    if (crawlRead) {
         crawlItems_ = *live.crawlItems;
     }
     editor_.takeIntoShow(editor_.liveTexts(live));

@@ -55,7 +55,7 @@ signals:
     void noted(const QString& note);
 
 private:
-    void filesChanged();
+    void filesChanged(const QStringList& paths);
     void readAgain();
     void boardRead();
     void crawlItemsChanged(const QStringList& items);
@@ -66,6 +66,9 @@ private:
     FileWatch watch_;
     QFutureWatcher<LiveBoard> reading_;
     bool readWanted_ = false;
+    // The files changed since the last reading began, and those it reads for.
+    QStringList changedPaths_;
+    QStringList readingPaths_;
     bool following_ = false;
     std::unique_ptr<CrawlFeed> feed_;
     QString feedUrl_;

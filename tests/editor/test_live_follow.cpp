@@ -7,6 +7,7 @@
 #include "persistence/board_file.h"
 #include "persistence/text_file.h"
 #include "tests/editor/editor_session.h"
+#include "tests/support/file_server.h"
 #include "tests/support/test_main.h"
 
 #include <QLineEdit>
@@ -53,6 +54,8 @@ private slots:
     void fileChange_reachesTheRunningShow_data();
     void fileChange_reachesTheRunningShow();
     void unsavedEditor_keepsTheShowAsItWas();
+    void crawlSource_crawlsItsItems_data();
+    void crawlSource_crawlsItsItems();
 
 private:
     Files startShow(QTemporaryDir& dir, BoardState& board, BoardFileFields& fields);
@@ -139,6 +142,52 @@ void LiveFollowTest::unsavedEditor_keepsTheShowAsItWas() {
     renameOver(files.text1, {"not taken"});
     QTRY_VERIFY(m_->StatusBar1->currentMessage().contains("not saved"));
     QCOMPARE(m_->showState.Texts.Text1Lines, (QStringList{"first", "second"}));
+}
+
+void LiveFollowTest::crawlSource_crawlsItsItems_data() {
+    QTest::addColumn<bool>("feed");
+    QTest::newRow("a text file") << false;
+    QTest::newRow("a news feed") << true;
+}
+
+void LiveFollowTest::crawlSource_crawlsItsItems() {
+    QFETCH(bool, feed);
+    QTemporaryDir dir;
+    const QString items = dir.filePath("items.txt");
+    QVERIFY(writeTextFile(items, {"Bread 2.10", "", "  Milk 0.99 "}).isEmpty());
+    QVERIFY(writeTextFile(dir.filePath("feed.xml"),
+                          {"<rss version=\"2.0\"><channel><title>Shop</title>",
+                           "<item><title>Bread 2.10</title></item>",
+                           "<item><title>Milk 0.99</title></item></channel></rss>"})
+                .isEmpty());
+    support::FileServer server;
+    if (feed) {
+        if (!server.start(dir.path())) {
+            QSKIP("no python3 to serve the feed");
+        }
+        m_->board.CrawlFeed = server.url("feed.xml");
+        m_->liveFollow()->setFeedCacheFolder(dir.filePath("cache"));
+    } else {
+        m_->board.CrawlFile = items;
+    }
+    m_->board.CrawlSeparator = QStringLiteral(" | ");
+    m_->Memo1->setPlainText(QStringLiteral("a line"));
+    m_->liveFollow()->fileWatch().setSettleMs(50);
+    m_->Mode1Click();
+    QVERIFY(m_->showState.CrawlOn);
+    QTRY_COMPARE(m_->showState.Texts.CrawlLine, QStringLiteral("Bread 2.10 | Milk 0.99"));
+    screen_->ClosePlayScreen();
+    if (feed) {
+        // Without the server the next show crawls the items kept from the last.
+        server.process.kill();
+        server.process.waitForFinished();
+        m_->Mode1Click();
+        QCOMPARE(m_->showState.Texts.CrawlLine, QStringLiteral("Bread 2.10 | Milk 0.99"));
+    } else {
+        m_->Mode1Click();
+        renameOver(items, {"Eggs 3.00"});
+        QTRY_COMPARE(m_->showState.Texts.CrawlLine, QStringLiteral("Eggs 3.00"));
+    }
 }
 
 PLAKORA_TEST_MAIN(LiveFollowTest)

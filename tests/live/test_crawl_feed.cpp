@@ -3,6 +3,7 @@
 // for every way a fetch can fail. The last good items always stay.
 
 #include "live/crawl_feed.h"
+#include "tests/support/file_server.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -17,6 +18,9 @@
 
 namespace {
 
+using support::accepts;
+using support::freePort;
+
 constexpr int kWaitMs = 15000;
 
 QByteArray rss(const QStringList& titles) {
@@ -25,13 +29,6 @@ QByteArray rss(const QStringList& titles) {
         xml += "<item><title>" + title.toUtf8() + "</title></item>";
     }
     return xml + "</channel></rss>";
-}
-
-// A port nothing listens on, for now.
-quint16 freePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
 }
 
 // Writes a file with the time stamp Python's server reports and compares
@@ -44,12 +41,6 @@ void writeFile(const QString& path, const QByteArray& bytes, int minutes) {
     const QDateTime stamp =
         QDateTime(QDate(2024, 5, 1), QTime(12, 0), Qt::UTC).addSecs(60 * minutes);
     QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
-}
-
-bool accepts(quint16 port) {
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, port);
-    return socket.waitForConnected(100);
 }
 
 // Answers each connection with the next of its answers, the last one again
