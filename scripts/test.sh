@@ -25,7 +25,8 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 # Qt is not built with ThreadSanitizer: what its own libraries do inside
 # (thread pools, wait conditions) is left out; every access of ours is checked.
-export TSAN_OPTIONS="${TSAN_OPTIONS:-halt_on_error=1:ignore_noninstrumented_modules=1:second_deadlock_stack=1}"
+# Some tests start a local file server from a process that has threads.
+export TSAN_OPTIONS="${TSAN_OPTIONS:-halt_on_error=1:ignore_noninstrumented_modules=1:second_deadlock_stack=1:die_after_fork=0}"
 ctest_args=(--test-dir "$build_dir" --output-on-failure -j2)
 if [ -n "${PLAKORA_TESTS:-}" ]; then
   ctest_args+=(-R "$PLAKORA_TESTS")
