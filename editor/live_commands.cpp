@@ -35,12 +35,16 @@ void Tmainform::putLiveBoard(const LiveBoard& live) {
     next.SettingsLoaded = board.SettingsLoaded;
     next.WindowsDirectory = board.WindowsDirectory;
     board = next;
+    // The boxes follow once the show has what it needs (catchUpEditor).
+    unshownLive_ = live;
+}
+
+void Tmainform::catchUpEditor() {
     // A hidden editor is brought up to date when it comes back: filling its
     // boxes would hold the show for nothing now.
-    if (isVisible()) {
-        putLiveBoardIntoControls(live);
-    } else {
-        unshownLive_ = live;
+    if (unshownLive_ && isVisible()) {
+        putLiveBoardIntoControls(*unshownLive_);
+        unshownLive_.reset();
     }
 }
 

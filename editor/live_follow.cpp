@@ -162,4 +162,5 @@ void LiveFollow::take(const LiveBoard& live) {
         crawlItems_ = *live.crawlItems;
     }
     editor_.takeIntoShow(editor_.liveTexts(live));
+    editor_.catchUpEditor();
 }

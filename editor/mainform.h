@@ -288,6 +288,8 @@ public:
     // changed into the record and the boxes, and hands the texts to the show.
     LiveFollow* liveFollow() const { return live_; }
     void putLiveBoard(const LiveBoard& live);
+    // Fills the editor's boxes with the board last read, when it is shown.
+    void catchUpEditor();
     ShowTexts liveTexts(const LiveBoard& live) const;
     void takeIntoShow(const ShowTexts& texts);
     // The board's own crawl line, as the editor holds it or is about to.
@@ -359,7 +361,8 @@ private:
     TDFontForm* fontForm_ = nullptr;
     TAlignCntrlBox* controlPanel_ = nullptr;
     LiveFollow* live_ = nullptr;
-    // The board read again while the editor was hidden behind the show: put
-    // into the boxes when the editor comes back, unless a load comes first.
+    // The board read again while a show plays: put into the boxes after the
+    // show has taken it, or when the editor comes back, unless a load comes
+    // first.
     std::optional<LiveBoard> unshownLive_;
 };

@@ -142,12 +142,9 @@ void Tmainform::showEditorAfterShow() {
     // more changed than it was before the show, so a quit right after an
     // untouched show asks nothing.
     live_->stop();
-    if (unshownLive_) {
-        putLiveBoardIntoControls(*unshownLive_);
-        unshownLive_.reset();
-    }
     const bool changed = document_->isChanged();
     show();
+    catchUpEditor();
     document_->setChanged(changed);
     raise();
     activateWindow();
