@@ -1,10 +1,10 @@
 #include "editor/crawl_source_rules.h"
 
+#include "live/crawl_items.h"
 #include "persistence/text_file.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
 
 #include <algorithm>
 
@@ -20,12 +20,6 @@ CrawlSourceChoice crawlSourceOf(const BoardState& board) {
     choice.refresh = std::clamp(board.CrawlRefresh, kMinCrawlRefresh, kMaxCrawlRefresh);
     choice.separator = board.CrawlSeparator;
     return choice;
-}
-
-bool isFeedAddress(const QString& text) {
-    const QUrl url(text.trimmed(), QUrl::StrictMode);
-    const QString scheme = url.scheme();
-    return url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty();
 }
 
 QString crawlSourceProblem(const CrawlSourceChoice& choice) {
@@ -59,7 +53,8 @@ QString crawlSourceProblem(const CrawlSourceChoice& choice) {
             return QStringLiteral("Type the address of the news feed the crawl line takes its "
                                   "items from.");
         }
-        if (!isFeedAddress(choice.feed)) {
+        // The feed reader's own check, in the dialog's words.
+        if (!crawlFeedUrlProblem(choice.feed.trimmed()).isEmpty()) {
             return QStringLiteral("\"%1\" is not the address of a news feed: it begins with "
                                   "http:// or https:// and names a host.")
                 .arg(choice.feed.trimmed());

@@ -31,9 +31,6 @@ struct CrawlSourceChoice {
 // within what the dialog offers.
 CrawlSourceChoice crawlSourceOf(const BoardState& board);
 
-// True for an absolute http or https address that names a host.
-bool isFeedAddress(const QString& text);
-
 // Why the choice cannot be taken, as the operator reads it, or an empty text
 // when it can. A file is looked for on disk.
 QString crawlSourceProblem(const CrawlSourceChoice& choice);
