@@ -102,9 +102,14 @@ CommandLine readCommandLine(const QStringList& givenArguments,
     const QCommandLineOption listScreensOption(
         QStringLiteral("list-screens"),
         QStringLiteral("List the connected screens: number, name, size, position and model."));
+    const QCommandLineOption newInstanceOption(
+        QStringLiteral("new-instance"),
+        QStringLiteral("Start a program of its own even when Plakora runs already; without it "
+                       "the running program takes BOARD (and --play) and this one ends."));
     parser.addOption(playOption);
     parser.addOption(screenOption);
     parser.addOption(listScreensOption);
+    parser.addOption(newInstanceOption);
     parser.addPositionalArgument(QStringLiteral("BOARD"),
                                  QStringLiteral("The board file (.SFG) to load at start, in "
                                                 "place of the offer to load the last board."),
@@ -123,6 +128,7 @@ CommandLine readCommandLine(const QStringList& givenArguments,
     line.help = parser.isSet(helpOption);
     line.version = parser.isSet(versionOption);
     line.listScreens = parser.isSet(listScreensOption);
+    line.newInstance = parser.isSet(newInstanceOption);
     line.start.play = parser.isSet(playOption);
     if (!boards.isEmpty()) {
         line.start.board = boards.first();

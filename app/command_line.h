@@ -25,6 +25,9 @@ struct CommandLine {
     bool listScreens = false;
     bool help = false;
     bool version = false;
+    // --new-instance: this run starts a program of its own even when one
+    // runs already.
+    bool newInstance = false;
     // The --screen value as given, looked up once the screens are known.
     std::optional<QString> screenWanted;
 

@@ -4,6 +4,9 @@
 #include "platform/display.h"
 #include "platform/event_loop.h"
 #include "platform/screens.h"
+#include "remote/bus_adaptor.h"
+#include "remote/show_commands.h"
+#include "remote/single_instance.h"
 
 #include <QApplication>
 
@@ -42,10 +45,24 @@ int main(int argc, char** argv) {
     }
     qCDebug(lcApp) << "start: board" << commandLine.start.board << "play" << commandLine.start.play
                    << "screen" << commandLine.start.screen;
+    // A program that runs already takes the request, unless this run is to
+    // be one of its own.
+    if (!commandLine.newInstance) {
+        const HandOver handed = handOverToRunningProgram(commandLine.start);
+        if (handed.handed) {
+            if (!handed.error.isEmpty()) {
+                std::fprintf(stderr, "plakora: %s\n", qPrintable(handed.error));
+                return 1;
+            }
+            return 0;
+        }
+    }
     setUpApplication();
     ProgramWindows windows = startProgram(commandLine.start);
     if (windows.exitCode) {
         return *windows.exitCode;
     }
+    ShowCommands commands(*windows.mainform, *windows.PlayScreen, *windows.AlignCntrlBox);
+    const ProgramBus bus(commands);
     return app->exec();
 }

@@ -193,17 +193,27 @@ bool Tmainform::loadConfiguration(const QString& path) {
 }
 
 bool Tmainform::OpenSFGfile(const QString& FileName) {
-    if (!QFileInfo::exists(FileName)) {
-        platform::dialogs().message(MessageKind::Information,
-                                    QStringLiteral("I cant find ") + FileName, Button::OK);
+    const BoardLoad load = readBoardIntoEditor(FileName);
+    if (!load.error.isEmpty()) {
+        platform::dialogs().message(load.missing ? MessageKind::Information : MessageKind::Error,
+                                    load.error, Button::OK);
         return false;
+    }
+    if (!load.imageListError.isEmpty()) {
+        platform::dialogs().message(MessageKind::Error, load.imageListError, Button::OK);
+    }
+    return true;
+}
+
+Tmainform::BoardLoad Tmainform::readBoardIntoEditor(const QString& FileName) {
+    if (!QFileInfo::exists(FileName)) {
+        return BoardLoad{QStringLiteral("I cant find ") + FileName, true, {}};
     }
     platform::SystemInfo& sys = platform::systemInfo();
     const BoardDocument::Loaded loaded =
         document_->read(FileName, sys.screenWidth(), sys.screenHeight());
     if (!loaded.error.isEmpty()) {
-        platform::dialogs().message(MessageKind::Error, loaded.error, Button::OK);
-        return false;
+        return BoardLoad{loaded.error, false, {}};
     }
     StatusPanel->setText(FileName);
     // What was read while the editor was hidden is older than this board.
@@ -239,15 +249,13 @@ bool Tmainform::OpenSFGfile(const QString& FileName) {
     if (loaded.imageList) {
         ListBox1->clear();
         ListBox1->addItems(*loaded.imageList);
-    } else if (!loaded.imageListError.isEmpty()) {
-        platform::dialogs().message(MessageKind::Error, loaded.imageListError, Button::OK);
     }
     Label4->setText(imageCountText(ListBox1->count()));
 
     document_->setChanged(false);
     Memo1->document()->setModified(false);
     Memo2->document()->setModified(false);
-    return true;
+    return BoardLoad{{}, false, loaded.imageListError};
 }
 
 void Tmainform::setLoadedLineText(QLineEdit* box, const QString& text, int limit) {

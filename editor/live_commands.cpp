@@ -110,15 +110,16 @@ ShowTexts Tmainform::liveTexts(const LiveBoard& live) const {
     return t;
 }
 
-void Tmainform::takeIntoShow(const ShowTexts& texts) {
+LiveOutcome Tmainform::takeIntoShow(const ShowTexts& texts) {
     if (!playScreen_) {
-        return;
+        return LiveOutcome::NoShow;
     }
     ShowContext ctx{board, showState, playScreen_->surface(), *this};
     const LiveOutcome outcome = takeLiveChange(ctx, *playScreen_, texts);
     if (outcome == LiveOutcome::NothingToPlay) {
         noteLive(liveOutcomeText(outcome));
     }
+    return outcome;
 }
 
 void Tmainform::noteLive(const QString& note) {

@@ -10,6 +10,7 @@
 #include "editor/popup_rules.h"
 #include "live/live_board.h"
 #include "platform/dialogs.h"
+#include "show/live_show.h"
 #include "show/show_host.h"
 #include "show/show_state.h"
 
@@ -222,6 +223,13 @@ public:
     bool loadConfiguration(const QString& path);
     // True when the file was read into the editor.
     bool OpenSFGfile(const QString& FileName);
+    // The same without a word to the operator: what went wrong comes back.
+    struct BoardLoad {
+        QString error; // the board was not read
+        bool missing = false;
+        QString imageListError; // the board was read, its list was not
+    };
+    BoardLoad readBoardIntoEditor(const QString& FileName);
     // The board the program was started with: the start-up loads it in place
     // of the offer to reload the last board, and notes whether it loaded.
     struct StartBoard {
@@ -282,6 +290,9 @@ public:
     void playUnattended();
     // True while a show is on: playing, frozen or waiting for its screen.
     bool showIsOn() const;
+    // Play as a remote caller asks for it: nothing is asked; a running show
+    // takes the board. Returns why nothing plays, or nothing.
+    QString playWithoutQuestions();
 
     // A show that changes while it plays: the editor follows the board's
     // files and crawl source while a show is on (see LiveFollow), puts what
@@ -291,7 +302,7 @@ public:
     // Fills the editor's boxes with the board last read, when it is shown.
     void catchUpEditor();
     ShowTexts liveTexts(const LiveBoard& live) const;
-    void takeIntoShow(const ShowTexts& texts);
+    LiveOutcome takeIntoShow(const ShowTexts& texts);
     // The board's own crawl line, as the editor holds it or is about to.
     QString boardCrawlLine() const;
     // Said in the status bar, and on standard error for a show nobody attends.

@@ -96,6 +96,20 @@ bool Tmainform::showIsOn() const {
     return playScreen_ && (playScreen_->isVisible() || playScreen_->waitingForScreen());
 }
 
+QString Tmainform::playWithoutQuestions() {
+    if (showIsOn()) {
+        live_->follow();
+        const LiveOutcome outcome = takeIntoShow(showTexts());
+        return outcome == LiveOutcome::NothingToPlay ? liveOutcomeText(outcome) : QString();
+    }
+    decideElementFlags();
+    if (!PROJECTISVALID(showState, board.ClockOn)) {
+        return QStringLiteral("Nothing To Play (no text)");
+    }
+    StartTheShow();
+    return {};
+}
+
 void Tmainform::playIntoRunningShow() {
     live_->follow();
     takeIntoShow(showTexts());

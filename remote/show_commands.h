@@ -56,12 +56,19 @@ public:
     // The slideshow moves on or back by one entry, when one plays.
     QString nextSlide();
     QString previousSlide();
+    // What a second start of the program hands over: the board loaded into
+    // the editor as Load Configuration loads it (its messages included,
+    // once the caller has its answer), and the editor brought to the front.
+    void open(const QString& board);
+    void raiseEditor();
 
 signals:
     // The state, the board or the screen changed.
     void changed();
 
 private:
+    QString slideshowProblem() const;
+
     Tmainform& editor_;
     TPlayScreen& screen_;
     TAlignCntrlBox& panel_;
