@@ -11,13 +11,18 @@ cd "$(dirname "$0")/.."
 build_dir="${PLAKORA_BENCH_DIR:-build-bench}"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build "$build_dir" --target show_bench panel_bench slideshow_bench font_bench feed_bench \
-    live_bench plakora -- -j2
+    live_bench remote_bench plakora -- -j2
 
 export QT_QPA_PLATFORM=offscreen
 for bench in show_bench panel_bench slideshow_bench font_bench feed_bench live_bench; do
   echo "== $bench"
   "$build_dir/bench/$bench" 2> >(grep -v -e '^QStandardPaths' -e 'This plugin does not support' >&2)
 done
+
+# Remote control over a session bus of the benchmark's own.
+echo "== remote_bench"
+dbus-run-session -- "$build_dir/bench/remote_bench" 2> >(grep -v -e '^QStandardPaths' \
+  -e 'This plugin does not support' -e 'dbus-daemon' >&2)
 
 # The editor sitting idle: how often the program wakes up.
 echo "== idle wake-ups"
