@@ -4,8 +4,7 @@
 #include "platform/display.h"
 #include "platform/event_loop.h"
 #include "platform/screens.h"
-#include "remote/bus_adaptor.h"
-#include "remote/show_commands.h"
+#include "remote/remote_control.h"
 #include "remote/single_instance.h"
 
 #include <QApplication>
@@ -62,7 +61,6 @@ int main(int argc, char** argv) {
     if (windows.exitCode) {
         return *windows.exitCode;
     }
-    ShowCommands commands(*windows.mainform, *windows.PlayScreen, *windows.AlignCntrlBox);
-    const ProgramBus bus(commands);
+    const RemoteControl remote(windows);
     return app->exec();
 }

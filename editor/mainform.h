@@ -116,6 +116,9 @@ public:
     QMenu* PlayScreen1 = nullptr; // "Play Screen": the screen shows play on
     // "Crawl Source…": where a playing show's crawl line takes its items from.
     QAction* CrawlSource1 = nullptr;
+    // "Remote Control…": its dialog belongs to remote control, which
+    // connects to the item.
+    QAction* RemoteControl1 = nullptr;
     QAction* Mode1 = nullptr;
     QMenu* Window1 = nullptr;
     QAction* ImageControl1 = nullptr;

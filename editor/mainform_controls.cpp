@@ -121,6 +121,9 @@ void Tmainform::createMenus() {
     createPlayScreenMenu();
     Configuration1->addSeparator();
     CrawlSource1 = menuItem(Configuration1, "CrawlSource1", QStringLiteral("Crawl Source\u2026"));
+    // Opened by remote control, which sits above the editor and answers it.
+    RemoteControl1 =
+        menuItem(Configuration1, "RemoteControl1", QStringLiteral("Remote Control\u2026"));
 
     Mode1 = bar->addAction(QStringLiteral("&Play"));
     Mode1->setObjectName(QStringLiteral("Mode1"));

@@ -225,7 +225,7 @@ void EditorStartupTest::menusAndToolBar_carryTheirCaptionsAndHints() {
         texts(m.Configuration1),
         (QStringList{"Use factory Default Configuration", "Clear current  Configuration", "-",
                      "Set Background Color", "Toggle Clock On", "Use Page Pause", "Image Stretch",
-                     "Sync W/Vid Retrace", "-", "Play Screen", "-", "Crawl Source\u2026"}));
+                     "Sync W/Vid Retrace", "-", "Play Screen", "-", "Crawl Source\u2026", "Remote Control\u2026"}));
     QCOMPARE(texts(m.Window1), QStringList{"Image Control"});
     QCOMPARE(texts(m.Help2), (QStringList{"Help", "-", "About"}));
     QVERIFY(m.ToggleClockOn->isCheckable());
