@@ -160,5 +160,6 @@ void RemoteDialog::updateAddress() {
     }
     const QString url = remoteUrl(settings());
     url_->setText(url);
+    url_->setCursorPosition(0);
     qrCode_->setPixmap(QPixmap::fromImage(qrCodeImage(url, 4)));
 }
