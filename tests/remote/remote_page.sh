@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The remote page in a real browser: a headless chromium, driven over its
-# DevTools pipe, opens the page with the token in the address, waits until
-# it shows the show playing, clicks Freeze, and waits until the page shows
-# the show frozen. The fake show behind the server must have been told to
-# freeze, and nothing else.
+# DevTools pipe, opens the page with a wrong token and sees it refused, then
+# with the right token in the address, waits until it shows the show
+# playing, clicks Freeze, and waits until the page shows the show frozen.
+# The fake show behind the server must have been told to freeze, and
+# nothing else.
 #   remote_page.sh <remote_page_server>
 # Exits 77 (skipped) when there is no chromium or python3.
 set -euo pipefail
@@ -95,9 +96,19 @@ def wait_for(session, expression, wanted):
         time.sleep(0.1)
     sys.exit("the page never showed %r (last %r)" % (wanted, value))
 
+def open_page(address):
+    target = send("Target.createTarget", {"url": address})["targetId"]
+    return target, send("Target.attachToTarget", {"targetId": target, "flatten": True})["sessionId"]
+
 try:
-    target = send("Target.createTarget", {"url": url})["targetId"]
-    session = send("Target.attachToTarget", {"targetId": target, "flatten": True})["sessionId"]
+    # A wrong token is refused: the page asks for one and forgets the wrong one.
+    wrong, session = open_page(url.split("#")[0] + "#token=wrong")
+    wait_for(session, "document.getElementById('login').hidden", False)
+    if evaluate(session, "localStorage.length") != 0:
+        sys.exit("the page kept a token that was refused")
+    send("Target.closeTarget", {"targetId": wrong})
+
+    target, session = open_page(url)
     state = "(document.body.dataset.state || '')"
     wait_for(session, state, "playing")
     if evaluate(session, "document.getElementById('login').hidden") is not True:
