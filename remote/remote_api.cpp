@@ -14,6 +14,9 @@
 
 namespace {
 
+// Longer than any path a board is kept at.
+constexpr qsizetype kMaxBoardPathChars = 4096;
+
 RemoteReply errorReply(int status, const QString& message) {
     return {status, QJsonDocument(QJsonObject{{QStringLiteral("error"), message}})
                         .toJson(QJsonDocument::Compact)};
@@ -181,7 +184,7 @@ Parsed parsePlay(const QByteArray& body) {
     }
     QString error;
     const std::optional<QString> board =
-        textField(fields.object, QStringLiteral("board"), false, 4096, error);
+        textField(fields.object, QStringLiteral("board"), false, kMaxBoardPathChars, error);
     if (!error.isEmpty()) {
         return badRequest(error);
     }
