@@ -39,6 +39,10 @@ packages=(
   dpkg-dev file lintian
   # The fuzzers: clang and its libFuzzer runtime.
   clang libclang-rt-14-dev
+  # The HTTP remote: Qt's HTTP server (with the WebSockets it is built on)
+  # and libqrencode for the QR code of its address; the test of its page
+  # clicks through it in a headless chromium.
+  qt6-httpserver-dev qt6-websockets-dev libqrencode-dev chromium
   # perf record / perf report: where a benchmark's processor time goes.
   linux-perf
 )
