@@ -221,11 +221,11 @@ void EditorStartupTest::menusAndToolBar_carryTheirCaptionsAndHints() {
     };
     QCOMPARE(texts(m.File1), (QStringList{"Open Configuration...", "Save Configuration As...", "-",
                                           "Printer Setup...", "Print", "-", "Quit Plakora"}));
-    QCOMPARE(
-        texts(m.Configuration1),
-        (QStringList{"Use factory Default Configuration", "Clear current  Configuration", "-",
-                     "Set Background Color", "Toggle Clock On", "Use Page Pause", "Image Stretch",
-                     "Sync W/Vid Retrace", "-", "Play Screen", "-", "Crawl Source\u2026", "Remote Control\u2026"}));
+    QCOMPARE(texts(m.Configuration1),
+             (QStringList{"Use factory Default Configuration", "Clear current  Configuration", "-",
+                          "Set Background Color", "Toggle Clock On", "Use Page Pause",
+                          "Image Stretch", "Sync W/Vid Retrace", "-", "Play Screen", "-",
+                          "Crawl Source\u2026", "Remote Control\u2026"}));
     QCOMPARE(texts(m.Window1), QStringList{"Image Control"});
     QCOMPARE(texts(m.Help2), (QStringList{"Help", "-", "About"}));
     QVERIFY(m.ToggleClockOn->isCheckable());
