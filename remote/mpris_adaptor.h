@@ -82,6 +82,11 @@ public slots:
     void SetPosition(const QDBusObjectPath&, qlonglong) {}
     void OpenUri(const QString&) {}
 
+signals:
+    // Part of the interface; a show has no position to seek to, so it is
+    // never sent.
+    void Seeked(qlonglong position);
+
 private:
     void changed();
     BusObject* object_;
